@@ -1,0 +1,123 @@
+// Builtin descriptors: one static row per built-in function, with the evaluation mode of its
+// arguments and the parameter groups CollectArguments checks before the function runs.
+#pragma once
+
+#include "lisp/core/node.h"
+#include "lisp/core/status.h"
+
+#include <cstdint>
+#include <span>
+
+class CTqLISPImpl;
+
+// status = entry(out, args, engine). `out` starts empty (or holds the function node for external
+// functions); `args` is the first argument, the others follow through `next`. The arguments
+// belong to the caller; the result put in `out` belongs to the caller after the call.
+using BuiltinEntry = LispStatus (*)(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+
+// Kind bits: a node code maps to a set of these (KindBitsOf); a group admits a node when the
+// two share a bit.
+namespace Kind {
+inline constexpr std::uint32_t Atom = 0x00000001;
+inline constexpr std::uint32_t Subr = 0x00000004;
+inline constexpr std::uint32_t NoCode = 0x00000008;  // fits no node
+inline constexpr std::uint32_t List = 0x00000020;
+inline constexpr std::uint32_t String = 0x00000040;
+inline constexpr std::uint32_t Symbol = 0x00000100;
+inline constexpr std::uint32_t Integer = 0x00000400;
+inline constexpr std::uint32_t Real = 0x00000800;
+inline constexpr std::uint32_t Dotted = 0x00002000;
+inline constexpr std::uint32_t File = 0x00004000;
+inline constexpr std::uint32_t NilOnly = 0x00008000;
+inline constexpr std::uint32_t Nothing = 0x00010000;
+inline constexpr std::uint32_t EntityName = 0x00020000;
+inline constexpr std::uint32_t PickSet = 0x00040000;
+inline constexpr std::uint32_t DFun = 0x00080000;
+inline constexpr std::uint32_t CatchAllError = 0x02000000;
+
+inline constexpr std::uint32_t Any = 0x03FFDDFD;
+inline constexpr std::uint32_t Number = 0x00000C00;
+inline constexpr std::uint32_t StringOrNil = 0x00000041;
+inline constexpr std::uint32_t StringOrList = 0x00000060;
+inline constexpr std::uint32_t SymbolOrString = 0x00000140;
+inline constexpr std::uint32_t NilTList = 0x00008021;
+inline constexpr std::uint32_t NilTListString = 0x00008061;
+inline constexpr std::uint32_t IntNilTList = 0x00008421;
+inline constexpr std::uint32_t EntityNilTList = 0x00028021;
+inline constexpr std::uint32_t PickSetNilTList = 0x00048021;
+inline constexpr std::uint32_t SysVarValue = 0x000B9C79;
+inline constexpr std::uint32_t Every = 0xFFFFFFFF;
+}  // namespace Kind
+
+// Kind bits of a node code (codes 0–33; every other code has none).
+std::uint32_t KindBitsOf(NodeType type);
+
+struct ParamGroup {
+    std::uint32_t kinds;
+    std::uint16_t count;    // 1–5, or kManyArguments
+    std::uint16_t options;  // ParamOption bits
+};
+
+inline constexpr std::uint16_t kManyArguments = 0xFFFF;
+namespace ParamOption {
+inline constexpr std::uint16_t Paired = 1;
+inline constexpr std::uint16_t Optional = 2;
+}  // namespace ParamOption
+
+// Evaluation modes: which argument positions reach the function unevaluated.
+namespace EvalMode {
+inline constexpr std::uint8_t All = 1;           // every argument evaluated
+inline constexpr std::uint8_t QuoteFirst = 2;    // the first unevaluated
+inline constexpr std::uint8_t Defun = 3;         // none evaluated
+inline constexpr std::uint8_t Setq = 4;          // none evaluated
+inline constexpr std::uint8_t Clauses = 5;       // none evaluated (cond, while)
+inline constexpr std::uint8_t Foreach = 6;       // only the second evaluated
+inline constexpr std::uint8_t AndOr = 7;         // none evaluated
+inline constexpr std::uint8_t Lambda = 9;        // none evaluated
+inline constexpr std::uint8_t FirstOnly = 13;    // only the first evaluated
+inline constexpr std::uint8_t External = 20;     // every argument evaluated
+}  // namespace EvalMode
+
+// True when the argument at position (counted from 1) is evaluated under the mode.
+constexpr bool IsEvaluatedPosition(std::uint8_t mode, int position)
+{
+    switch (mode) {
+    case EvalMode::QuoteFirst: return position != 1;
+    case EvalMode::Defun:
+    case EvalMode::Setq:
+    case EvalMode::Clauses:
+    case EvalMode::AndOr:
+    case EvalMode::Lambda: return false;
+    case EvalMode::Foreach: return position == 2;
+    case EvalMode::FirstOnly: return position == 1;
+    default: return true;
+    }
+}
+
+struct BuiltinDescriptor {
+    const char16_t* name;  // entry name, "f_" and the stem
+    BuiltinEntry entry;
+    std::uint8_t flags;  // EvalMode
+    std::uint32_t resultKinds;
+    std::span<const ParamGroup> groups;
+};
+
+// Parameter specifications many rows share.
+namespace Params {
+inline constexpr ParamGroup None[] = {{0, 0, 0}};
+inline constexpr ParamGroup OneAny[] = {{Kind::Any, 1, 0}};
+inline constexpr ParamGroup TwoAny[] = {{Kind::Any, 2, 0}};
+inline constexpr ParamGroup ManyAny[] = {{Kind::Any, kManyArguments, 0}};
+inline constexpr ParamGroup OptionalAny[] = {{Kind::Any, 1, ParamOption::Optional}};
+inline constexpr ParamGroup OneNumber[] = {{Kind::Number, 1, 0}};
+inline constexpr ParamGroup TwoNumbers[] = {{Kind::Number, 2, 0}};
+inline constexpr ParamGroup ManyNumbers[] = {{Kind::Number, kManyArguments, 0}};
+inline constexpr ParamGroup OneInteger[] = {{Kind::Integer, 1, 0}};
+inline constexpr ParamGroup TwoIntegers[] = {{Kind::Integer, 2, 0}};
+inline constexpr ParamGroup ManyIntegers[] = {{Kind::Integer, kManyArguments, 0}};
+inline constexpr ParamGroup OneString[] = {{Kind::String, 1, 0}};
+inline constexpr ParamGroup TwoStrings[] = {{Kind::String, 2, 0}};
+inline constexpr ParamGroup OptionalString[] = {{Kind::String, 1, ParamOption::Optional}};
+inline constexpr ParamGroup OneList[] = {{Kind::List, 1, 0}};
+inline constexpr ParamGroup OneEntityName[] = {{Kind::EntityName, 1, 0}};
+}  // namespace Params

@@ -1,0 +1,378 @@
+// CTqLISPImpl: the engine. It owns the node heap, the symbol table, the input contexts, the
+// output state and the open-dialog stack; all engine state hangs off one instance, one per
+// document. This header is also the interface built-ins use: node constructors, copying and
+// releasing, symbols, evaluation, output and the host services. Heap internals stay private.
+//
+// Its operations are implemented by concern: heap.cpp, symbols.cpp, reader.cpp, evaluator.cpp,
+// printer.cpp, output.cpp, error_report.cpp, arguments.cpp, command_line.cpp, engine.cpp,
+// source_files.cpp.
+#pragma once
+
+#include "host/CTqLISP.h"
+#include "host/CTqLispServices.h"
+#include "lisp/core/builtin.h"
+#include "lisp/core/input_context.h"
+#include "lisp/core/node.h"
+#include "lisp/core/status.h"
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CTqLispIODevice;
+
+// Print modes of PrintExpr.
+namespace PrintMode {
+inline constexpr int Prin1 = 0;
+inline constexpr int StripQuotes = 1;
+inline constexpr int InterpretEscapes = 2;
+inline constexpr int Princ = 3;
+inline constexpr int PartOfLarger = 16;
+}  // namespace PrintMode
+
+// Bits of the output mode word set by settrace.
+namespace OutputMode {
+inline constexpr std::uint16_t ChannelMask = 7;
+inline constexpr std::uint16_t RecordFailure = 8;
+inline constexpr std::uint16_t RecordAll = 16;
+inline constexpr std::uint16_t TraceCalls = 32;
+inline constexpr std::uint16_t PauseKey = 64;
+inline constexpr std::uint16_t PauseSeconds = 128;
+inline constexpr std::uint16_t WantResult = 0x1000;
+}  // namespace OutputMode
+
+class CTqLISPImpl final : public CTqLISP {
+public:
+    CTqLISPImpl();
+    CTqLISPImpl(const CTqLISPImpl&) = delete;
+    CTqLISPImpl& operator=(const CTqLISPImpl&) = delete;
+
+    // ---- CTqLISP ---------------------------------------------------------------------------
+    short ReleaseSelectionSets(std::uint32_t document) override;
+    short GetApplicationHandles(TqResultBuffer*& chain) override;
+    TqResultBuffer* GetArguments(std::uint64_t word1, std::uint64_t word2) override;
+    short GetSymbol(const CTqString& name, TqResultBuffer*& chain) override;
+    short Invoke(const TqResultBuffer* request, TqResultBuffer*& result) override;
+    short LoadFile(const CTqString& path) override;
+    short LoadApplication(const CTqString& path) override;
+    short UnloadApplication(const CTqString& path) override;
+    short SetReturnValue(TqResultBuffer* chain) override;
+    TqResultBuffer* GetLoadedApplications() override;
+    short PutSymbol(const CTqString& name, const TqResultBuffer* chain) override;
+    short DefineFunction(const CTqString& name, const CTqString& exportName) override;
+    short DefineFunctionEx(const CTqString& name, const CTqString& exportName, std::uint32_t code) override;
+    short UndefineFunction(const CTqString& name) override;
+    short DefineNativeFunction(const CTqString& name, TqNativeFunction function) override;
+    short EvaluateText(const CTqString& text, TqResultBuffer** result) override;
+    short Start(CTqLispServices* services) override;
+    CTqLispServices* GetHostServices() override { return m_services; }
+    void* PushDialog(std::uint64_t handle) override;
+    void PopDialog() override;
+    void ClearDialogs() override;
+    void EvaluateToResult(const CTqString& text, CTqResultHolder* holder, bool wantResult) override;
+    short DoStartup() override;
+    short Close() override;
+    short GetLoadedApplicationNames(QStringList& names) override;
+    CTqString GetCurrentFunctionName() override;
+    virtual ~CTqLISPImpl();
+
+    // ---- nodes (heap.cpp) ----------------------------------------------------------------------
+    // Every constructor makes one cell with refs 1 and `next` none; the caller owns it.
+    LispStatus AllocNodes(int count, LispNode*& out);
+    LispStatus NewNode(NodeType type, LispNode*& out);
+    LispStatus MakeNil(LispNode*& out) { return NewNode(NodeType::Nil, out); }
+    LispStatus MakeInteger(std::int32_t value, LispNode*& out);
+    LispStatus MakeReal(double value, LispNode*& out);
+    LispStatus MakeT(LispNode*& out);
+    LispStatus MakeNilConstant(LispNode*& out);
+    LispStatus MakeBoolean(bool value, LispNode*& out) { return value ? MakeT(out) : MakeNil(out); }
+    LispStatus MakeEmptyList(LispNode*& out) { return NewNode(NodeType::List, out); }
+    LispStatus MakeNothing(LispNode*& out) { return NewNode(NodeType::Nothing, out); }
+    LispStatus MakeEntityName(std::uint64_t word1, std::uint64_t word2, LispNode*& out);
+    // A selection set after the host confirms it; otherwise the mapped host status.
+    LispStatus MakePickSet(std::uint64_t word1, std::uint64_t word2, LispNode*& out);
+    LispStatus MakeDialog(std::uint64_t handle, LispNode*& out);
+    LispStatus MakeULong(std::uint64_t value, LispNode*& out);
+    LispStatus MakeBuiltin(const BuiltinDescriptor* descriptor, LispNode*& out);
+    // A string owning a copy of the text (short texts are held in place). More than
+    // kMaxStringUnits units → NoMoreHeap.
+    LispStatus MakeString(std::u16string_view text, LispNode*& out);
+    // The same, marked literal: printed quoted and escaped by prin1.
+    LispStatus MakeLiteralString(std::u16string_view text, LispNode*& out);
+    // A string pointing at static text that outlives the engine.
+    LispStatus MakeStaticString(const char16_t* text, LispNode*& out);
+    // Gives an existing string node a new (owned) text; the literal flag is kept.
+    LispStatus AssignString(LispNode* node, std::u16string_view text);
+    LispStatus MakeSymbolRef(LispNode* symbol, LispNode*& out);
+    LispStatus MakeSymbolRef(std::u16string_view name, LispNode*& out);
+    LispStatus MakeCatchAllError(std::u16string_view message, LispNode*& out);
+    LispStatus MakeRealList(std::span<const double> values, LispNode*& out);
+    LispStatus MakeIntegerList(std::span<const std::int32_t> values, LispNode*& out);
+    LispStatus MakePoint(std::span<const double> values, LispNode*& out) { return MakeRealList(values, out); }
+    LispStatus MakeMatrix(const double (&values)[16], LispNode*& out);
+    // A file node with a new open record holding the device (which it then owns).
+    LispStatus MakeFile(CTqLispIODevice* device, LispNode*& out);
+
+    // The copy every operation uses to pass a value on (lists share their element chain).
+    LispStatus CopyNode(const LispNode* source, LispNode*& out);
+    // Lowers the count of each node of the chain and frees what reaches zero.
+    void Release(LispNode* chain) { (void)ReleaseChecked(chain); }
+    LispStatus ReleaseChecked(LispNode* chain);
+
+    // The text of a string node: none → InvalidOperand, another code → InvalidParameter.
+    LispStatus TextOf(const LispNode* node, std::u16string_view& text) const;
+
+    std::uint32_t FreeNodes() const { return m_freeNodes; }
+    std::uint32_t TotalNodes() const { return m_nodes; }
+    std::int16_t Segments() const { return m_segments; }
+    std::int16_t AllocateCounter() const { return m_allocate; }
+    // Walks every segment and checks the counts (tests): true when consistent.
+    bool CheckHeap() const;
+    // Makes the allocation after `count` more successful ones fail (tests); negative disables.
+    void FailAllocationAfter(std::int64_t count) { m_failAfter = count; }
+
+    // ---- symbols (symbols.cpp) -----------------------------------------------------------------
+    // The symbol named exactly `name`, made when missing.
+    LispStatus Intern(std::u16string_view name, LispNode*& symbol);
+    // The symbol named exactly `name`, or null.
+    LispNode* FindSymbol(std::u16string_view name);
+    // Replaces the symbol's value (taking ownership of `value`, which may be null = unbound).
+    void SetSymbolValue(LispNode* symbol, LispNode* value);
+    // Assignment as setq and set make it: also registers or removes "C:" commands and sets or
+    // clears the error handler. Takes ownership of `value`.
+    LispStatus AssignSymbol(LispNode* symbol, LispNode* value);
+    LispStatus RebuildSymbolIndex();
+    LispNode* FirstSymbol() const { return m_symbols; }
+    LispNode* QuoteSymbol() const { return m_symQuote; }
+    LispNode* ErrorHandler() const { return m_errorHandler; }
+    void SetErrorHandler(LispNode* symbol) { m_errorHandler = symbol; }
+    int DeepestLookup() const { return m_deepestLookup; }
+
+    // ---- evaluation (evaluator.cpp) --------------------------------------------------------------
+    LispStatus Eval(const LispNode* expression, LispNode*& out);
+    // Calls the function whose head is `form`; its arguments follow through form->next.
+    LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
+    LispStatus EvalBody(const LispNode* chain, LispNode*& out);
+    // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
+    // apply and mapcar do: the call list (function (QUOTE value)…) is built and applied.
+    LispStatus CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out);
+    // Polls the host for a user break now: UserBreak when the user asked for one.
+    LispStatus PollUserBreak();
+    LispStatus CollectArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);
+    void RecordFunctionName(const LispNode* parameterList, std::u16string_view name);
+    std::u16string FunctionNameOf(const LispNode* parameterList);
+
+    std::uint16_t OutputModeWord() const { return m_outputMode; }
+    void SetOutputModeWord(std::uint16_t mode) { m_outputMode = mode; }
+    std::int16_t WaitSeconds() const { return m_waitSeconds; }
+    void SetWaitSeconds(std::int16_t seconds) { m_waitSeconds = seconds; }
+    std::vector<std::u16string>& TraceList() { return m_traceList; }
+
+    // ---- printing and output (printer.cpp, output.cpp) ----------------------------------------------
+    // Writes `value` (whose `next` may be a file node) in print mode `mode`.
+    LispStatus PrintExpr(const LispNode* value, int mode);
+    // The text prin1 (escape = true) or princ (false) shows for a node, without writing it.
+    LispStatus ToText(const LispNode* node, std::u16string& text, bool escape = true);
+    // All text the engine shows goes through here: the channel of the output mode, the console
+    // line buffer, the break poll and the host's command line.
+    LispStatus Output(std::u16string_view text, std::u16string_view diagnostic = {}, int flags = 0);
+    LispStatus FlushConsole();
+    bool OutputSuppressed() const { return m_outputSuppressed; }
+
+    // ---- errors (error_report.cpp) ---------------------------------------------------------------
+    // Builds and prints (or, with a handler, returns in `message`) the message of a status.
+    LispStatus ReportStatus(LispStatus status, LispNode*& message);
+    static std::u16string MessageOf(LispStatus status, short hostStatus);
+    void SetHostStatus(short status) { m_hostStatus = status; }
+    // Names the file that a FileDoesNotExist message reports (takes ownership of the node).
+    void SetErrorDetail(LispNode* node);
+    // Turns a host drawing-service result into an engine status and value.
+    LispStatus MapHostStatus(short result, LispNode*& out);
+    LispStatus MapHostStatusLenient(short result, LispNode*& out);
+
+    // ---- command lines and files (command_line.cpp, source_files.cpp) --------------------------------
+    LispStatus RunCommandLine(TqResultBuffer** result);
+    LispStatus LoadSource(std::u16string_view name, const LispNode* failureExpression, LispNode*& out, bool fromLoad);
+    int ParseLevel() const { return m_parseLevel; }
+
+    // ---- reader (reader.cpp) ----------------------------------------------------------------------
+    // Reads one top-level expression of the current (file) input; Ok with no node at the end.
+    LispStatus ReadExpression(LispNode*& out);
+    // Reads one list at the cursor.
+    LispStatus ReadList(LispNode*& out);
+    // Skips whitespace and comments; `atEnd` tells whether the input is exhausted.
+    LispStatus SkipBlanksAndComments(bool& atEnd);
+    void PushInput(InputContext* context);
+    void PopInput();
+    InputContext& CurrentInput() { return *m_input; }
+    // Parses text without touching the input contexts (read, for example): the first
+    // expression or atom of `text` in `out`, nil when there is none.
+    LispStatus ReadFromText(std::u16string_view text, LispNode*& out);
+
+    CTqLispServices* Services() const { return m_services; }
+    bool IsStarted() const { return m_started != 0; }
+    std::u16string_view CurrentFunctionName() const { return m_currentFunction; }
+
+private:
+    struct SegmentDirectory;
+    friend class EngineAccess;  // tests
+
+    LispStatus GrowHeap();
+    void FreeRun(LispNode* node);
+    void ShutdownHeap();
+    LispStatus EngineStart();
+    LispStatus MakePredefinedSymbols();
+    LispNode* LookupStart(std::u16string_view name);
+
+    // reader internals
+    LispStatus NextChar(int mode, char16_t& unit);
+    LispStatus Refill();
+    LispStatus SkipWhitespace();
+    LispStatus SkipComment();
+    LispStatus HeaderCheck();
+    LispStatus ReadListBody(LispNode*& out);
+    LispStatus ReadElement(char16_t unit, LispNode*& out);
+    LispStatus ReadAtom(LispNode*& out);
+    LispStatus ReadStringLiteral(LispNode*& out);
+    LispStatus ReadQuoted(LispNode*& out);
+
+    // evaluator internals
+    LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
+    LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
+    LispStatus ApplyBuiltin(const LispNode* form, LispNode* function, LispNode*& out);
+    LispStatus PrintCallTrace(const LispNode* form);
+    void RecordCall(const LispNode* form, const LispNode* arguments);
+    LispStatus PrintCallHistory();
+    void ClearCallHistory();
+
+    // printer internals
+    LispStatus RenderNode(const LispNode* node, std::vector<std::u16string>& fragments, bool& needSpace);
+    LispStatus RenderReal(double value, std::u16string& text);
+    LispStatus WriteFragment(std::u16string_view fragment, int mode, const LispNode* file);
+
+    LispStatus PassOn(std::u16string_view piece);
+
+    // heap
+    std::uint32_t m_freeNodes = 0;
+    std::uint32_t m_nodes = 0;
+    std::int16_t m_segmentSize = 514;
+    std::int16_t m_segments = 0;
+    std::int16_t m_allocate = 0;
+    LispNode* m_freeList = nullptr;
+    SegmentDirectory* m_directory = nullptr;
+    LispNode* m_openFiles = nullptr;
+    std::int64_t m_failAfter = -1;
+
+    // symbols
+    LispNode* m_symbols = nullptr;
+    std::vector<LispNode*> m_index;  // sorted sample of the symbol chain
+    std::uint16_t m_indexSize = 0;
+    int m_deepestLookup = 0;
+    LispNode* m_symQuote = nullptr;
+    LispNode* m_symSlash = nullptr;
+    LispNode* m_symError = nullptr;
+    LispNode* m_errorHandler = nullptr;
+
+    // reader
+    InputContext m_console;
+    InputContext* m_input = &m_console;
+    int m_parseLevel = 0;
+
+    // evaluator
+    std::uint16_t m_outputMode = 0;
+    std::int16_t m_waitSeconds = 5;
+    std::int32_t m_breakCountdown = 1;
+    LispNode* m_callHistory = nullptr;  // list node whose elements are the recorded calls
+    std::vector<std::u16string> m_traceList;
+    int m_traceDepth = 0;
+    std::u16string m_currentFunction;
+    std::map<const LispNode*, std::u16string> m_functionNames;
+
+    // output
+    std::uint16_t m_outputState = 0;
+    bool m_outputSuppressed = false;
+    bool m_consoleAllocated = false;
+    std::u16string m_consoleLine;
+
+    // errors
+    std::int16_t m_status = 0;
+    short m_hostStatus = 0;
+    LispNode* m_errorDetail = nullptr;
+
+    // engine
+    CTqLispServices* m_services = nullptr;
+    std::uint16_t m_started = 0;
+    std::u16string m_protectedTag;
+    std::u16string m_helpFile;
+    LispNode* m_dialogs = nullptr;  // open-dialog stack, top first
+    TqResultBuffer* m_pendingResult = nullptr;
+};
+
+inline constexpr std::size_t kMaxStringUnits = 52428800;
+
+// Owns one node (or chain) and releases it when it goes out of scope.
+class NodeRef {
+public:
+    explicit NodeRef(CTqLISPImpl& engine, LispNode* node = nullptr) : m_engine(engine), m_node(node) {}
+    NodeRef(const NodeRef&) = delete;
+    NodeRef& operator=(const NodeRef&) = delete;
+    ~NodeRef() { reset(); }
+    LispNode* get() const { return m_node; }
+    LispNode* operator->() const { return m_node; }
+    explicit operator bool() const { return m_node != nullptr; }
+    // The slot to construct into; releases what was held.
+    LispNode*& slot() { reset(); return m_node; }
+    void reset(LispNode* node = nullptr)
+    {
+        if (m_node)
+            m_engine.Release(m_node);
+        m_node = node;
+    }
+    [[nodiscard]] LispNode* take()
+    {
+        LispNode* node = m_node;
+        m_node = nullptr;
+        return node;
+    }
+
+private:
+    CTqLISPImpl& m_engine;
+    LispNode* m_node;
+};
+
+// Builds a list by appending owned element nodes.
+class ListBuilder {
+public:
+    explicit ListBuilder(CTqLISPImpl& engine) : m_list(engine) {}
+    // Makes the (empty) list node.
+    LispStatus Begin() { return m_list.get() ? LispStatus::Ok : m_list.owner().MakeEmptyList(m_list.slot()); }
+    // Appends an element (taking ownership; the element must not be part of another chain).
+    void Append(LispNode* element)
+    {
+        if (m_tail)
+            m_tail->next = element;
+        else
+            m_list->first = element;
+        m_tail = element;
+    }
+    // Makes a copy of `value` and appends it.
+    LispStatus AppendCopy(const LispNode* value);
+    LispNode* list() const { return m_list.get(); }
+    // The finished list (nil when it has no elements and `emptyIsNil`).
+    LispStatus Finish(LispNode*& out, bool emptyIsNil = true);
+
+private:
+    class Holder : public NodeRef {
+    public:
+        explicit Holder(CTqLISPImpl& engine) : NodeRef(engine), m_owner(engine) {}
+        CTqLISPImpl& owner() { return m_owner; }
+
+    private:
+        CTqLISPImpl& m_owner;
+    };
+    Holder m_list;
+    LispNode* m_tail = nullptr;
+};
