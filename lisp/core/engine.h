@@ -195,6 +195,8 @@ public:
 
     // ---- command lines and files (command_line.cpp, source_files.cpp) --------------------------------
     LispStatus RunCommandLine(TqResultBuffer** result);
+    // EvaluateText on the engine stack: one command line, reported.
+    LispStatus EvaluateLine(std::u16string_view text, TqResultBuffer** result);
     LispStatus LoadSource(std::u16string_view name, const LispNode* failureExpression, LispNode*& out, bool fromLoad);
     int ParseLevel() const { return m_parseLevel; }
 
@@ -214,7 +216,7 @@ public:
 
     CTqLispServices* Services() const { return m_services; }
     bool IsStarted() const { return m_started != 0; }
-    std::u16string_view CurrentFunctionName() const { return m_currentFunction; }
+    std::u16string_view CurrentFunctionName() const { return m_currentFunctionSymbol ? SymbolName(m_currentFunctionSymbol) : std::u16string_view(); }
 
 private:
     struct SegmentDirectory;
@@ -231,6 +233,7 @@ private:
     LispStatus NextChar(int mode, char16_t& unit);
     LispStatus Refill();
     LispStatus SkipWhitespace();
+    LispStatus SkipWhitespaceAcrossLines(char16_t& unit);
     LispStatus SkipComment();
     LispStatus HeaderCheck();
     LispStatus ReadListBody(LispNode*& out);
@@ -269,6 +272,7 @@ private:
     // symbols
     LispNode* m_symbols = nullptr;
     std::vector<LispNode*> m_index;  // sorted sample of the symbol chain
+    LispNode* m_indexCells = nullptr;  // heap cells that hold the samples
     std::uint16_t m_indexSize = 0;
     int m_deepestLookup = 0;
     LispNode* m_symQuote = nullptr;
@@ -288,7 +292,7 @@ private:
     LispNode* m_callHistory = nullptr;  // list node whose elements are the recorded calls
     std::vector<std::u16string> m_traceList;
     int m_traceDepth = 0;
-    std::u16string m_currentFunction;
+    const LispNode* m_currentFunctionSymbol = nullptr;  // head symbol of the running builtin
     std::map<const LispNode*, std::u16string> m_functionNames;
 
     // output

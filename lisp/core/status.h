@@ -81,6 +81,7 @@ enum class [[nodiscard]] LispStatus : std::int16_t {
 };
 
 constexpr bool Failed(LispStatus status) { return status != LispStatus::Ok; }
+constexpr bool Succeeded(LispStatus status) { return status == LispStatus::Ok; }
 
 // Returns the status of the expression from the enclosing function when it is not Ok.
 #define LISP_TRY(expression)                                                       \

@@ -1,0 +1,376 @@
+// The evaluator: self-evaluating nodes are copied, symbol references looked up, lists called.
+// Calls go to a builtin through its descriptor or to a user function ((params… / locals…)
+// body…), whose parameters are shadowed on the symbols' save stacks for the call's duration.
+#include "lisp/core/engine.h"
+#include "lisp/core/stack_guard.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Values a symbol may hand out by evaluation.
+bool IsEvaluableValue(NodeType type)
+{
+    switch (type) {
+    case NodeType::Nil: case NodeType::List: case NodeType::DottedList: case NodeType::Integer:
+    case NodeType::Real: case NodeType::ShortString: case NodeType::String: case NodeType::File:
+    case NodeType::QuotingSubr: case NodeType::Subr: case NodeType::SymbolRef: case NodeType::Constant:
+    case NodeType::Nothing: case NodeType::EntityName: case NodeType::PickSet: case NodeType::ExternalSubr:
+    case NodeType::ULong: case NodeType::NativeSubr: case NodeType::CatchAllError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+LispStatus CTqLISPImpl::Eval(const LispNode* expression, LispNode*& out)
+{
+    out = nullptr;
+    if (!expression)
+        return LispStatus::EmptyNode;
+    switch (expression->type) {
+    case NodeType::List:
+        if (!expression->first)
+            return MakeNil(out);
+        return Apply(expression->first, out, 0);
+    case NodeType::SymbolRef: {
+        const LispNode* symbol = expression->first;
+        if (!symbol)
+            return LispStatus::InvalidParameter;
+        if (const LispNode* value = symbol->payload.symbol.value) {
+            if (!IsEvaluableValue(value->type))
+                return LispStatus::InvalidParameter;
+            return CopyNode(value, out);
+        }
+        if (SymbolName(symbol) == u"^C")
+            return MakeString(u"^C", out);
+        return MakeNil(out);
+    }
+    case NodeType::Nil: case NodeType::DottedList: case NodeType::Integer: case NodeType::Real:
+    case NodeType::ShortString: case NodeType::String: case NodeType::Constant: case NodeType::Nothing:
+    case NodeType::EntityName: case NodeType::PickSet: case NodeType::ULong:
+        return CopyNode(expression, out);
+    default:
+        return LispStatus::InvalidParameter;
+    }
+}
+
+LispStatus CTqLISPImpl::PollUserBreak()
+{
+    if (m_services && m_services->UserBreak())
+        return LispStatus::UserBreak;
+    return LispStatus::Ok;
+}
+
+LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
+{
+    out = nullptr;
+    if (m_breakCountdown-- < 1) {
+        m_breakCountdown = 20000;
+        LISP_TRY(PollUserBreak());
+    }
+    if ((m_outputMode & OutputMode::TraceCalls) && !m_outputSuppressed && form) {
+        if (Failed(PrintCallTrace(form)))
+            return LispStatus::PrintingTrace;
+    }
+    if (!form)
+        return LispStatus::EmptyNodePointer;
+    if (stack_guard::NearlyExhausted())
+        return LispStatus::NoMoreHeap;
+    NodeRef function(*this);
+    LISP_TRY(ResolveFunction(form, function.slot(), mode));
+    LispNode* resolved = function.get();
+    if (IsFunctionList(resolved))
+        return ApplyUserFunction(form, resolved, out);
+    if (IsBuiltin(resolved))
+        return ApplyBuiltin(form, resolved, out);
+    return LispStatus::NoFunction;
+}
+
+LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, int mode)
+{
+    out = nullptr;
+    if (head->type == NodeType::List)
+        return Apply(head->first, out, 0);
+    if (head->type != NodeType::SymbolRef || !head->first)
+        return LispStatus::InvalidParameter;
+    const LispNode* symbol = head->first;
+    const LispNode* value = symbol->payload.symbol.value;
+    if (!value) {
+        if (CTqCIPUnknownCommandRecorder* recorder = GetUnknownCommandRecorder())
+            recorder->UnknownLISPFunction(CTqString(SymbolName(symbol)));
+        return LispStatus::NoFunction;
+    }
+    switch (value->type) {
+    case NodeType::List:
+        if (IsFunctionList(value) && (mode & 0xF0) == 0)
+            return CopyNode(value, out);
+        return Apply(value->first, out, 0);
+    case NodeType::QuotingSubr:
+    case NodeType::Subr:
+    case NodeType::ExternalSubr:
+    case NodeType::NativeSubr:
+        return CopyNode(value, out);
+    default:
+        return LispStatus::InvalidParameter;
+    }
+}
+
+LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
+{
+    // 1. Arguments, evaluated in order.
+    NodeRef arguments(*this);
+    LispNode* tail = nullptr;
+    for (const LispNode* expression = form->next; expression; expression = expression->next) {
+        LispNode* value = nullptr;
+        LISP_TRY(Eval(expression, value));
+        (tail ? tail->next : arguments.slot()) = value;
+        tail = value;
+    }
+    const LispNode* parameters = function->first;
+    if (!IsList(parameters))
+        return LispStatus::InvalidParameter;
+    for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next)
+        if (parameter->type != NodeType::SymbolRef || !parameter->first)
+            return LispStatus::InvalidParameter;
+
+    // 2. Save: every parameter and local is shadowed and left unbound.
+    int saved = 0;
+    LispStatus status = LispStatus::Ok;
+    for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
+        LispNode* symbol = parameter->first;
+        if (symbol == m_symSlash)
+            continue;
+        LispNode* frame = nullptr;
+        status = NewNode(NodeType::SymbolRef, frame);
+        if (Failed(status))
+            break;
+        frame->first = symbol->payload.symbol.value;
+        frame->next = symbol->first;
+        symbol->first = frame;
+        symbol->payload.symbol.value = nullptr;
+        ++saved;
+    }
+
+    bool traced = false;
+    if (!Failed(status)) {
+        // 3. Trace entry.
+        if (!m_traceList.empty() && form->type == NodeType::SymbolRef) {
+            const std::u16string_view name = SymbolName(form->first);
+            for (const auto& entry : m_traceList)
+                traced = traced || entry == name;
+        }
+        if (traced) {
+            const std::u16string indent(std::size_t(2 * m_traceDepth), u' ');
+            ++m_traceDepth;
+            std::u16string printed;
+            for (const LispNode* argument = arguments.get(); argument && !Failed(status); argument = argument->next) {
+                std::u16string one;
+                status = ToText(argument, one);
+                if (!printed.empty())
+                    printed += u' ';
+                printed += one;
+            }
+            const QString line = QCoreApplication::translate("CTqLISPImpl", "Entering (%1 %2)\n")
+                                     .arg(QString::fromStdU16String(std::u16string(SymbolName(form->first))), QString::fromStdU16String(printed));
+            if (!Failed(status))
+                status = Output(indent + line.toStdU16String());
+        }
+    }
+
+    if (!Failed(status)) {
+        // 4. Bind parameters up to "/" to the arguments, in order; the rest stay unbound.
+        LispNode* argument = arguments.take();
+        for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
+            LispNode* symbol = parameter->first;
+            if (symbol == m_symSlash)
+                break;
+            if (!argument)
+                break;
+            LispNode* following = argument->next;
+            argument->next = nullptr;
+            symbol->payload.symbol.value = argument;
+            argument = following;
+        }
+        Release(argument);  // arguments beyond the parameters
+
+        // 5. Body.
+        status = EvalBody(function->first->next, out);
+        if (traced) {
+            --m_traceDepth;
+            std::u16string printed;
+            if (!Failed(status))
+                status = ToText(out, printed);
+            const QString line = QCoreApplication::translate("CTqLISPImpl", "Result: %1\n").arg(QString::fromStdU16String(printed));
+            if (!Failed(status))
+                status = Output(std::u16string(std::size_t(2 * m_traceDepth), u' ') + line.toStdU16String());
+        }
+    } else if (traced) {
+        --m_traceDepth;
+    }
+
+    // 6. Restore, whatever happened.
+    for (const LispNode* parameter = parameters->first; parameter && saved > 0; parameter = parameter->next) {
+        LispNode* symbol = parameter->first;
+        if (symbol == m_symSlash)
+            continue;
+        LispNode* frame = symbol->first;
+        Release(symbol->payload.symbol.value);
+        symbol->payload.symbol.value = frame->first;
+        symbol->first = frame->next;
+        frame->first = nullptr;
+        frame->next = nullptr;
+        Release(frame);
+        --saved;
+    }
+    if (Failed(status) && out) {
+        Release(out);
+        out = nullptr;
+    }
+    return status;
+}
+
+LispStatus CTqLISPImpl::ApplyBuiltin(const LispNode* form, LispNode* function, LispNode*& out)
+{
+    const BuiltinDescriptor* descriptor = function->payload.descriptor;
+    NodeRef arguments(*this);
+    LispStatus status = CollectArguments(*descriptor, form, arguments.slot());
+    if (!Failed(status)) {
+        if (function->type == NodeType::ExternalSubr || function->type == NodeType::NativeSubr)
+            status = CopyNode(function, out);
+        if (!Failed(status)) {
+            if ((m_outputMode & OutputMode::RecordAll) && !m_outputSuppressed)
+                RecordCall(form, arguments.get());
+            const LispNode* savedFunction = m_currentFunctionSymbol;
+            m_currentFunctionSymbol = form->type == NodeType::SymbolRef ? form->first : nullptr;
+            errno = 0;
+            status = descriptor->entry(out, arguments.get(), *this);
+            m_currentFunctionSymbol = savedFunction;
+        }
+    }
+    if (Failed(status)) {
+        if ((m_outputMode & (OutputMode::RecordFailure | OutputMode::RecordAll)) && !m_outputSuppressed) {
+            const bool first = !m_callHistory || !m_callHistory->first;
+            if ((m_outputMode & OutputMode::RecordAll) || first)
+                RecordCall(form, arguments.get());
+        }
+        if (out) {
+            Release(out);
+            out = nullptr;
+        }
+    }
+    return status;
+}
+
+LispStatus CTqLISPImpl::EvalBody(const LispNode* chain, LispNode*& out)
+{
+    out = nullptr;
+    if (!chain)
+        return LispStatus::MissingParameter;
+    for (const LispNode* expression = chain; expression; expression = expression->next) {
+        Release(out);
+        out = nullptr;
+        LISP_TRY(Eval(expression, out));
+    }
+    return LispStatus::Ok;
+}
+
+LispStatus CTqLISPImpl::CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out)
+{
+    out = nullptr;
+    NodeRef call(*this);
+    LISP_TRY(MakeEmptyList(call.slot()));
+    LispNode* head = nullptr;
+    LISP_TRY(CopyNode(function, head));
+    call->first = head;
+    LispNode* tail = head;
+    for (const LispNode* argument : arguments) {
+        NodeRef quoted(*this);
+        LISP_TRY(MakeEmptyList(quoted.slot()));
+        LISP_TRY(MakeSymbolRef(m_symQuote, quoted->first));
+        LISP_TRY(CopyNode(argument, quoted->first->next));
+        tail->next = quoted.take();
+        tail = tail->next;
+    }
+    return Apply(call->first, out, 0);
+}
+
+void CTqLISPImpl::RecordCall(const LispNode* form, const LispNode* arguments)
+{
+    if (!m_callHistory && Failed(MakeEmptyList(m_callHistory)))
+        return;
+    NodeRef entry(*this);
+    if (Failed(MakeEmptyList(entry.slot())))
+        return;
+    LispNode* tail = nullptr;
+    auto appendCopy = [&](const LispNode* value) {
+        LispNode* copy = nullptr;
+        if (Failed(CopyNode(value, copy)))
+            return false;
+        (tail ? tail->next : entry->first) = copy;
+        tail = copy;
+        return true;
+    };
+    if (!appendCopy(form))
+        return;
+    for (const LispNode* argument = arguments; argument; argument = argument->next)
+        if (!appendCopy(argument))
+            return;
+    LispNode* last = m_callHistory->first;
+    while (last && last->next)
+        last = last->next;
+    (last ? last->next : m_callHistory->first) = entry.take();
+}
+
+void CTqLISPImpl::ClearCallHistory()
+{
+    Release(m_callHistory);
+    m_callHistory = nullptr;
+}
+
+LispStatus CTqLISPImpl::PrintCallHistory()
+{
+    if (!m_callHistory)
+        return LispStatus::Ok;
+    for (const LispNode* call = m_callHistory->first; call; call = call->next) {
+        std::u16string text;
+        LISP_TRY(ToText(call, text));
+        LISP_TRY(Output(u"\n>>>> " + text + u" "));
+    }
+    return Output(u"\n<<<<\n");
+}
+
+LispStatus CTqLISPImpl::PrintCallTrace(const LispNode* form)
+{
+    std::u16string text = u"\n>>> (";
+    bool firstElement = true;
+    for (const LispNode* element = form; element; element = element->next) {
+        std::u16string one;
+        LISP_TRY(ToText(element, one));
+        if (!firstElement)
+            text += u' ';
+        text += one;
+        firstElement = false;
+    }
+    text += u")";
+    LISP_TRY(Output(text));
+    if (m_outputMode & OutputMode::PauseSeconds) {
+        LISP_TRY(Output(u"<W" + QString::number(m_waitSeconds).toStdU16String() + u"s>"));
+        LISP_TRY(FlushConsole());
+        std::this_thread::sleep_for(std::chrono::seconds(std::max<int>(0, m_waitSeconds)));
+    } else if (m_outputMode & OutputMode::PauseKey) {
+        LISP_TRY(Output(u"<T>"));
+        LISP_TRY(FlushConsole());
+        int key = 0;
+        if (m_services)
+            (void)m_services->GetKey(key);
+    }
+    return Output(u"<<<");
+}

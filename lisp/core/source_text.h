@@ -1,0 +1,11 @@
+// Turning the bytes of a source line into engine text.
+#pragma once
+
+#include <QByteArray>
+
+#include <string>
+
+// Decodes one line of a source file: UTF-8 when the file began with a byte-order mark (which is
+// dropped from the first line), otherwise the system's locale code page. Lines of a protected
+// source pass through the decoding reader first.
+std::u16string DecodeSourceLine(const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource);

@@ -1,0 +1,101 @@
+// The engine stack: user programs recurse deeply (10,000 levels and more are ordinary), far
+// beyond the 8 MiB a thread usually gets. Command lines therefore run on a lazily committed
+// 512 MiB stack switched to with ucontext.
+#include "lisp/core/stack_guard.h"
+
+#include <sys/mman.h>
+#include <ucontext.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#define KELTORA_ASAN_FIBERS 1
+#endif
+
+namespace stack_guard {
+namespace {
+
+constexpr std::size_t kStackSize = std::size_t(512) << 20;
+constexpr std::size_t kSafetyMargin = std::size_t(1) << 20;
+
+thread_local char* t_stackLow = nullptr;  // lowest usable address of the current engine stack
+thread_local bool t_onEngineStack = false;
+
+char* g_stackMemory = nullptr;
+
+struct Trampoline {
+    const std::function<void()>* work;
+    ucontext_t caller;
+    ucontext_t callee;
+#ifdef KELTORA_ASAN_FIBERS
+    const void* callerBottom = nullptr;
+    std::size_t callerSize = 0;
+#endif
+};
+
+thread_local Trampoline* t_trampoline = nullptr;
+
+void Entry()
+{
+    Trampoline* trampoline = t_trampoline;
+#ifdef KELTORA_ASAN_FIBERS
+    __sanitizer_finish_switch_fiber(nullptr, &trampoline->callerBottom, &trampoline->callerSize);
+#endif
+    (*trampoline->work)();
+#ifdef KELTORA_ASAN_FIBERS
+    __sanitizer_start_switch_fiber(nullptr, trampoline->callerBottom, trampoline->callerSize);
+#endif
+    swapcontext(&trampoline->callee, &trampoline->caller);
+}
+
+}  // namespace
+
+bool NearlyExhausted()
+{
+    char probe;
+    if (t_onEngineStack)
+        return &probe < t_stackLow + kSafetyMargin;
+    return false;
+}
+
+void RunOnEngineStack(const std::function<void()>& work)
+{
+    if (t_onEngineStack) {
+        work();
+        return;
+    }
+    if (!g_stackMemory) {
+        void* memory = mmap(nullptr, kStackSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (memory == MAP_FAILED) {
+            work();  // no big stack to be had: run on the caller's, without the guard
+            return;
+        }
+        g_stackMemory = static_cast<char*>(memory);
+    }
+    Trampoline trampoline;
+    trampoline.work = &work;
+    getcontext(&trampoline.callee);
+    trampoline.callee.uc_stack.ss_sp = g_stackMemory;
+    trampoline.callee.uc_stack.ss_size = kStackSize;
+    trampoline.callee.uc_link = nullptr;
+    makecontext(&trampoline.callee, &Entry, 0);
+    Trampoline* savedTrampoline = t_trampoline;
+    t_trampoline = &trampoline;
+    t_stackLow = g_stackMemory;
+    t_onEngineStack = true;
+#ifdef KELTORA_ASAN_FIBERS
+    void* fakeStack = nullptr;
+    __sanitizer_start_switch_fiber(&fakeStack, g_stackMemory, kStackSize);
+#endif
+    swapcontext(&trampoline.caller, &trampoline.callee);
+#ifdef KELTORA_ASAN_FIBERS
+    __sanitizer_finish_switch_fiber(fakeStack, nullptr, nullptr);
+#endif
+    t_onEngineStack = false;
+    t_stackLow = nullptr;
+    t_trampoline = savedTrampoline;
+}
+
+}  // namespace stack_guard
