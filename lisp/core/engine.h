@@ -131,6 +131,9 @@ public:
     std::int16_t AllocateCounter() const { return m_allocate; }
     // Walks every segment and checks the counts (tests): true when consistent.
     bool CheckHeap() const;
+    // Cells reachable from the engine's roots (tests): equals TotalNodes() - FreeNodes() when
+    // nothing leaked.
+    std::uint32_t CountReachableNodes() const;
     // Makes the allocation after `count` more successful ones fail (tests); negative disables.
     void FailAllocationAfter(std::int64_t count) { m_failAfter = count; }
 

@@ -9,6 +9,8 @@
 
 #include <cstring>
 #include <new>
+#include <unordered_set>
+#include <vector>
 
 struct CTqLISPImpl::SegmentDirectory {
     static constexpr int kEntries = 50;
@@ -622,3 +624,34 @@ short CTqLISPImpl::ReleaseSelectionSets(std::uint32_t document)
     return result;
 }
 
+
+std::uint32_t CTqLISPImpl::CountReachableNodes() const
+{
+    // Every live cell must be reachable from a root: the symbol chain (with names, values and
+    // save stacks), the index cells, open files, dialogs, the call history and the error detail.
+    std::unordered_set<const LispNode*> seen;
+    std::vector<const LispNode*> pending;
+    auto visit = [&](const LispNode* node) {
+        if (node && seen.insert(node).second)
+            pending.push_back(node);
+    };
+    for (const LispNode* symbol = m_symbols; symbol; symbol = symbol->next)
+        visit(symbol);
+    visit(m_indexCells);
+    visit(m_openFiles);
+    visit(m_dialogs);
+    visit(m_callHistory);
+    visit(m_errorDetail);
+    while (!pending.empty()) {
+        const LispNode* node = pending.back();
+        pending.pop_back();
+        visit(node->first);
+        if (node->type == NodeType::Symbol) {
+            visit(node->payload.symbol.name);
+            visit(node->payload.symbol.value);
+            continue;  // the symbol chain is walked from its head
+        }
+        visit(node->next);
+    }
+    return std::uint32_t(seen.size());
+}
