@@ -50,7 +50,7 @@ LispStatus CTqLISPImpl::Eval(const LispNode* expression, LispNode*& out)
             return CopyNode(value, out);
         }
         if (SymbolName(symbol) == u"^C")
-            return MakeString(u"^C", out);
+            return MakeLiteralString(u"^C", out);
         return MakeNil(out);
     }
     case NodeType::Nil: case NodeType::DottedList: case NodeType::Integer: case NodeType::Real:
