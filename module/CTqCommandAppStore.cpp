@@ -12,6 +12,6 @@ short CTqCommandAppStore::execute(OdEdCommandContext* context)
     if (!userIO)
         return tq::kError;
     // The plugin list has nothing to show until plugins are discovered.
-    userIO->Print(QCoreApplication::translate("CTqCommandAppStore", "The plugin manager has no plugins to show yet."));
+    userIO->Print(QCoreApplication::translate("CTqCommandAppStore", "The plugin manager has no plugins to show yet.\n"));
     return tq::kNormal;
 }

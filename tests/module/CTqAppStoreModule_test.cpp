@@ -4,6 +4,8 @@
 
 #include "host/CTqLispServices.h"
 #include "host/TqStatus.h"
+#include "host/framework/CTqSystemServicesImpl.h"
+#include "host/lispservices/CTqWorkbenchLispServices.h"
 
 #include <QFileInfo>
 
@@ -31,7 +33,8 @@ public:
     void* GetApp() override { return nullptr; }
 };
 
-// Installs stand-in chain heads for one test and puts the host's own heads back afterwards.
+// Installs stand-in chain heads and LISP services for one test and puts the host's own back
+// afterwards.
 class ModuleTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,8 +43,10 @@ protected:
         ASSERT_NE(services, nullptr);
         m_savedLisp = services->LispProvider();
         m_savedMfc = services->MFCUIProvider();
+        m_savedLispServices = services->LispServices();
         services->SetLispProvider(&previousLisp);
         services->SetMFCUIProvider(&previousMfc);
+        CTqSystemServicesImpl::Instance().SetLispServices(&m_lispServices);
     }
     void TearDown() override
     {
@@ -49,6 +54,8 @@ protected:
             return;
         services->SetLispProvider(m_savedLisp);
         services->SetMFCUIProvider(m_savedMfc);
+        CTqSystemServicesImpl::Instance().SetLispServices(m_savedLispServices);
+        SetApplicationName(CTqString("Keltora Workbench"));
     }
 
     bool ProvidersReplaced() const
@@ -64,9 +71,13 @@ protected:
     PreviousLispProvider previousLisp;
     PreviousMFCUIProvider previousMfc;
 
+    CollectingConsole console;
+
 private:
     CTqLispProvider* m_savedLisp = nullptr;
     CTqMFCUIProvider* m_savedMfc = nullptr;
+    CTqLispServices* m_savedLispServices = nullptr;
+    CTqWorkbenchLispServices m_lispServices{console};
 };
 
 struct HostCase {

@@ -5,6 +5,8 @@
 #include "host/CTqSystemServices.h"
 #include "host/OdEd.h"
 #include "host/OdRx.h"
+#include "host/framework/CTqConsole.h"
+#include "host/framework/CTqResourcesImpl.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,24 @@
 inline const char* const kModulePath = KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx";
 
 // Names the host application, as the host's resources report it to the module.
-void SetApplicationName(const CTqString& name);
+inline void SetApplicationName(const CTqString& name)
+{
+    CTqResourcesImpl::Instance().SetApplicationName(name);
+}
+
+// A console without a user: output is collected, input is at its end.
+class CollectingConsole final : public CTqConsole {
+public:
+    void Write(const QString& text) override { output += text; }
+    bool ReadLine(const QString&, QString&) override { return false; }
+    bool ReadKey(int&) override { return false; }
+    void EndLine() override
+    {
+        if (!output.isEmpty() && !output.endsWith(QLatin1Char('\n')))
+            output += QLatin1Char('\n');
+    }
+    QString output;
+};
 
 class RecordingUserIO final : public CTqUserIO {
 public:

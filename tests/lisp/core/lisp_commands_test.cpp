@@ -3,6 +3,8 @@
 
 #include "host/CTqSystemServices.h"
 #include "host/TqStatus.h"
+#include "host/framework/CTqConsole.h"
+#include "host/lispservices/CTqWorkbenchLispServices.h"
 #include "lisp/core/engine.h"
 
 #include <gtest/gtest.h>
@@ -202,14 +204,20 @@ TEST_F(LispCommandsTest, CommandSurvivesRedefiningItselfWhileRunning)
     EXPECT_TRUE(document.tokens.empty());
 }
 
+class QuietConsole final : public CTqConsole {
+public:
+    void Write(const QString&) override {}
+    bool ReadLine(const QString&, QString&) override { return false; }
+    bool ReadKey(int&) override { return false; }
+    void EndLine() override {}
+};
+
 class StartedEngineTest : public LispCommandsTest {
 protected:
     void SetUp() override
     {
         LispCommandsTest::SetUp();
-        ASSERT_NE(GetTqSystemServices(), nullptr);
-        ASSERT_NE(GetTqSystemServices()->LispServices(), nullptr);
-        ASSERT_EQ(engine.Start(GetTqSystemServices()->LispServices()), 0);
+        ASSERT_EQ(engine.Start(&services), 0);
     }
     void TearDown() override
     {
@@ -217,6 +225,8 @@ protected:
         LispCommandsTest::TearDown();
     }
 
+    QuietConsole console;
+    CTqWorkbenchLispServices services{console};
     CTqLISPImpl engine;
 };
 
