@@ -94,6 +94,11 @@ public:
     virtual void fireMainFrameClosing() = 0;
     virtual void fireDocumentCreated(CTqDocument* document) = 0;
     virtual void fireDocumentToBeDestroyed(CTqDocument* document) = 0;
+    // Around a command the host runs from its command stack, and around a LISP command line.
+    virtual void fireCommandWillStart(CTqCommand* command) = 0;
+    virtual void fireCommandEnded(CTqCommand* command) = 0;
+    virtual void fireLispWillStart(const CTqString& expression) = 0;
+    virtual void fireLispEnded() = 0;
 };
 
 OdEditor* odedEditor();

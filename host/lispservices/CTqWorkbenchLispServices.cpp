@@ -1,0 +1,160 @@
+// The workbench host's LISP services.
+#include "CTqWorkbenchLispServices.h"
+
+#include "../framework/CTqConsole.h"
+#include "TqResultBuffers.h"
+#include "host/CTqSystemServices.h"
+#include "host/OdEd.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The existing file or folder name names inside folder, as a clean absolute path.
+bool existsIn(const QString& folder, const QString& name, CTqString& fullPath)
+{
+    if (folder.isEmpty())
+        return false;
+    const QFileInfo candidate(QDir(folder), name);
+    if (!candidate.exists())
+        return false;
+    fullPath = QDir::cleanPath(candidate.absoluteFilePath());
+    return true;
+}
+
+}  // namespace
+
+CTqWorkbenchLispServices::CTqWorkbenchLispServices(CTqConsole& console) : m_console(console) {}
+
+QString CTqWorkbenchLispServices::CurrentFolder() const
+{
+    return m_currentFolder.isEmpty() ? QDir::currentPath() : m_currentFolder;
+}
+
+TqResultBuffer* CTqWorkbenchLispServices::NewResultBuffer(short restype)
+{
+    return TqNewResultBuffer(restype);
+}
+
+void CTqWorkbenchLispServices::ReleaseChain(TqResultBuffer* chain)
+{
+    TqReleaseChain(chain);
+}
+
+short CTqWorkbenchLispServices::ValueTypeOfGroupCode(int groupCode)
+{
+    return TqValueTypeOfGroupCode(groupCode);
+}
+
+short CTqWorkbenchLispServices::GetPendingInput(CTqString& text)
+{
+    if (m_pendingInput.isEmpty())
+        return tq::kNone;
+    text = m_pendingInput;
+    return tq::kNormal;
+}
+
+QString CTqWorkbenchLispServices::FormatReal(double value, int unitMode)
+{
+    // QString::number formats in the C locale whatever the user's locale is.
+    if (unitMode == 1) {
+        QString text = QString::number(value, 'e', 5);
+        const int exponent = text.indexOf(QLatin1Char('e'));
+        if (exponent < 0)
+            return text;  // inf, nan
+        int end = exponent;
+        while (text[end - 1] == QLatin1Char('0') && text[end - 2] != QLatin1Char('.'))
+            --end;
+        return text.left(end) + text.mid(exponent);
+    }
+    QString text = QString::number(value, 'g', 6);
+    if (text.contains(QLatin1Char('.')) || !text.back().isDigit())
+        return text;
+    const int exponent = text.indexOf(QLatin1Char('e'));
+    if (exponent < 0)
+        return text + QLatin1String(".0");
+    return text.insert(exponent, QLatin1String(".0"));
+}
+
+short CTqWorkbenchLispServices::RealToText(double value, int unitMode, int precision1, int precision2, CTqString& text)
+{
+    text = FormatReal(value, unitMode);
+    return tq::kNormal;
+}
+
+bool CTqWorkbenchLispServices::UserBreak()
+{
+    return m_console.TakeBreak();
+}
+
+void CTqWorkbenchLispServices::PrintHtml(const CTqString& html)
+{
+    m_console.Write(CTqString::DecodeHTML(html).toQString());
+}
+
+short CTqWorkbenchLispServices::GetLine(const CTqString& prompt, CTqString& line)
+{
+    QString text;
+    if (!m_console.ReadLine(prompt.toQString(), text) || text == QLatin1String("\x1b"))
+        return tq::kCancel;
+    line = text;
+    return tq::kNormal;
+}
+
+short CTqWorkbenchLispServices::GetKey(int& key)
+{
+    return m_console.ReadKey(key) ? tq::kNormal : tq::kCancel;
+}
+
+bool CTqWorkbenchLispServices::FindFile(const CTqString& name, CTqString& fullPath)
+{
+    const QString& wanted = name.toQString();
+    if (wanted.isEmpty())
+        return false;
+    if (QFileInfo(wanted).isAbsolute()) {
+        if (!QFileInfo::exists(wanted))
+            return false;
+        fullPath = QDir::cleanPath(wanted);
+        return true;
+    }
+    if (existsIn(CurrentFolder(), wanted, fullPath))
+        return true;
+    if (CTqDocument* document = GetTqSystemServices()->CurrentDocument()) {
+        if (existsIn(document->Folder().toQString(), wanted, fullPath))
+            return true;
+    }
+    for (const QString& folder : m_supportFolders) {
+        if (existsIn(folder, wanted, fullPath))
+            return true;
+    }
+    return false;
+}
+
+short CTqWorkbenchLispServices::RemoveCommand(const CTqString& name)
+{
+    // Nothing to remove is no failure: the command is gone either way.
+    (void)odedRegCmds()->removeCmd(name);
+    return tq::kNormal;
+}
+
+// There is no drawing database yet, so no selection set exists to confirm, free or ask about.
+short CTqWorkbenchLispServices::ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2)
+{
+    return tq::kError;
+}
+
+short CTqWorkbenchLispServices::FreeSelectionSet(std::uint64_t word1, std::uint64_t word2)
+{
+    return tq::kError;
+}
+
+std::uint32_t CTqWorkbenchLispServices::SelectionSetNumber(std::uint64_t word1, std::uint64_t word2)
+{
+    return 0;
+}
+
+std::uint32_t CTqWorkbenchLispServices::SelectionSetDocument(std::uint64_t word1, std::uint64_t word2)
+{
+    return 0;
+}

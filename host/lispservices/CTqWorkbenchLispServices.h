@@ -1,0 +1,72 @@
+// The workbench host's LISP services: result buffers, the command line on a console, file search
+// and command removal. Selection sets are refused until the host has a drawing database.
+#pragma once
+
+#include "host/CTqLispServices.h"
+
+#include <QString>
+#include <QStringList>
+
+class CTqConsole;
+
+class CTqWorkbenchLispServices final : public CTqLispServices {
+public:
+    // The console must outlive the services.
+    explicit CTqWorkbenchLispServices(CTqConsole& console);
+    CTqWorkbenchLispServices(const CTqWorkbenchLispServices&) = delete;
+    CTqWorkbenchLispServices& operator=(const CTqWorkbenchLispServices&) = delete;
+
+    // Folders FindFile searches last, in order.
+    void SetSupportFolders(const QStringList& folders) { m_supportFolders = folders; }
+    const QStringList& SupportFolders() const { return m_supportFolders; }
+    // The folder relative names are resolved against first; the process's working folder when
+    // none is set.
+    void SetCurrentFolder(const QString& folder) { m_currentFolder = folder; }
+    QString CurrentFolder() const;
+    // The keyword GetPendingInput reports from now on.
+    void SetPendingInput(const CTqString& keyword) { m_pendingInput = keyword; }
+
+    TqResultBuffer* NewResultBuffer(short restype) override;
+    void ReleaseChain(TqResultBuffer* chain) override;
+    short ValueTypeOfGroupCode(int groupCode) override;
+
+    int ErrorNumber() override { return m_errorNumber; }
+    void SetErrorNumber(int number) override { m_errorNumber = number; }
+    // tq::kNormal and the keyword; tq::kNone when there is none.
+    short GetPendingInput(CTqString& text) override;
+
+    // Always tq::kNormal; see FormatReal.
+    short RealToText(double value, int unitMode, int precision1, int precision2, CTqString& text) override;
+    // Six significant digits, always with a decimal point so that a real never reads as an
+    // integer. Unit mode 1 (scientific) gives a mantissa with trailing zeros dropped but one
+    // decimal kept ("1.0e-05", "1.23457e-04"); every other mode gives the shorter of fixed and
+    // exponent form ("3.0", "3.14159", "-0.5", "1.0e+20"). The printer's precision arguments do
+    // not change the digits: a real reads back as the printer showed it in every unit mode.
+    static QString FormatReal(double value, int unitMode);
+
+    bool UserBreak() override;
+    // Decodes the HTML and writes the plain text to the console.
+    void PrintHtml(const CTqString& html) override;
+    // tq::kCancel at the end of input and for a line that is exactly Escape.
+    short GetLine(const CTqString& prompt, CTqString& line) override;
+    short GetKey(int& key) override;
+
+    // An absolute name must exist as it stands. A relative one is looked for in the current
+    // folder, then the current document's folder, then each support folder.
+    bool FindFile(const CTqString& name, CTqString& fullPath) override;
+
+    // tq::kNormal whether or not the command stack held the name.
+    short RemoveCommand(const CTqString& name) override;
+
+    short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
+    short FreeSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
+    std::uint32_t SelectionSetNumber(std::uint64_t word1, std::uint64_t word2) override;
+    std::uint32_t SelectionSetDocument(std::uint64_t word1, std::uint64_t word2) override;
+
+private:
+    CTqConsole& m_console;
+    QStringList m_supportFolders;
+    QString m_currentFolder;
+    CTqString m_pendingInput;
+    int m_errorNumber = tq::kErrNone;
+};

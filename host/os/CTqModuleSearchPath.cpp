@@ -1,0 +1,40 @@
+// Module file search for the dynamic linker.
+#include "CTqModuleSearchPath.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString CTqModuleSearchPath::ExecutableFolder()
+{
+    // QCoreApplication::applicationDirPath would need an application object; the linker must
+    // work before one exists.
+    const QFileInfo executable(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
+    return executable.fileName().isEmpty() ? QString() : executable.absolutePath();
+}
+
+QStringList CTqModuleSearchPath::Folders()
+{
+    QStringList folders;
+    if (const QString beside = ExecutableFolder(); !beside.isEmpty())
+        folders << beside;
+    const QString variable = qEnvironmentVariable("KELTORA_MODULE_PATH");
+    for (const QString& folder : variable.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        folders << folder;
+    return folders;
+}
+
+QString CTqModuleSearchPath::Resolve(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return {};
+    if (fileName.contains(QLatin1Char('/'))) {
+        const QFileInfo file(fileName);
+        return file.isFile() ? file.absoluteFilePath() : QString();
+    }
+    for (const QString& folder : Folders()) {
+        const QFileInfo file(QDir(folder), fileName);
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}

@@ -1,0 +1,108 @@
+// The workbench program: parses the command line, opens a session and feeds it lines from
+// standard input, with a "Command: " prompt unless it runs in batch mode.
+#include "session.h"
+#include "stdio_console.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+// The one thing the interrupt handler may touch.
+StdioConsole* g_interruptTarget = nullptr;
+
+void onInterrupt(int)
+{
+    if (g_interruptTarget)
+        g_interruptTarget->RequestBreak();
+}
+
+void installInterruptHandler(StdioConsole& console)
+{
+    g_interruptTarget = &console;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: an interrupt must end a pending read
+    sigaction(SIGINT, &action, nullptr);
+}
+
+WorkbenchOptions parseOptions(const QApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Runs LISP and host commands against the module."));
+    parser.addHelpOption();
+    const QCommandLineOption batch(QStringLiteral("batch"),
+                                   QStringLiteral("Read command lines from standard input without prompts."));
+    const QCommandLineOption eval(QStringLiteral("eval"), QStringLiteral("Run TEXT as a command line (repeatable)."),
+                                  QStringLiteral("TEXT"));
+    const QCommandLineOption load(QStringLiteral("load"), QStringLiteral("Load the LISP FILE (repeatable)."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption appName(QStringLiteral("app-name"), QStringLiteral("The host's application name."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption support(QStringLiteral("support"),
+                                     QStringLiteral("A support folder searched for files (repeatable)."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption module(QStringLiteral("module"),
+                                    QStringLiteral("The module file to load; empty for none."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({batch, eval, load, appName, support, module});
+    parser.process(app);
+
+    WorkbenchOptions options;
+    options.batch = parser.isSet(batch);
+    options.evalTexts = parser.values(eval);
+    options.loadFiles = parser.values(load);
+    if (parser.isSet(appName))
+        options.applicationName = parser.value(appName);
+    for (const QString& folder : parser.values(support))
+        options.supportFolders << QFileInfo(folder).absoluteFilePath();
+    if (parser.isSet(module))
+        options.moduleFile = parser.value(module);
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Without a display the dialogs still need a platform; offscreen needs none.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("workbench"));
+    const WorkbenchOptions options = parseOptions(app);
+
+    StdioConsole console;
+    installInterruptHandler(console);
+    WorkbenchSession session(options, console);
+    QString error;
+    if (!session.Open(error)) {
+        std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    session.RunStartupOptions();
+
+    const QString prompt = options.batch ? QString() : QStringLiteral("Command: ");
+    for (;;) {
+        // Network replies and timers of the module arrive between command lines.
+        QCoreApplication::processEvents();
+        QString line;
+        const StdioConsole::ReadResult read = console.Read(prompt, line);
+        if (read == StdioConsole::ReadResult::End)
+            break;
+        if (read == StdioConsole::ReadResult::Interrupted) {
+            console.Write(QStringLiteral("*Cancel*\n"));
+            continue;
+        }
+        session.RunCommandLine(line);
+    }
+    console.EndLine();
+    session.Close();
+    return 0;
+}

@@ -1,0 +1,77 @@
+// One workbench session: the host services, the module, one document and its LISP engine, and
+// the command line that feeds them. The host's registries are process-wide, so one session is
+// open at a time.
+#pragma once
+
+#include "host/framework/CTqConsoleUserIO.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CTqConsole;
+class CTqDocumentImpl;
+class CTqLISP;
+class CTqLispProvider;
+class CTqWorkbenchLispServices;
+
+struct WorkbenchOptions {
+    QString applicationName = QStringLiteral("Keltora Workbench");
+    QStringList supportFolders;
+    // Loaded through the dynamic linker; empty runs the host alone, without LISP.
+    QString moduleFile = QStringLiteral("ZIRuvezidoRed_4.01_14.tx");
+    // Where relative file names are looked for first; the working folder when empty.
+    QString currentFolder;
+    bool batch = false;
+    QStringList evalTexts;
+    QStringList loadFiles;
+};
+
+class WorkbenchSession {
+public:
+    // The console must outlive the session.
+    WorkbenchSession(WorkbenchOptions options, CTqConsole& console);
+    // Closes the session when it is still open.
+    ~WorkbenchSession();
+    WorkbenchSession(const WorkbenchSession&) = delete;
+    WorkbenchSession& operator=(const WorkbenchSession&) = delete;
+
+    // Names the host, makes the LISP services, loads the module, opens one document and starts
+    // its engine (with the start-up file). False with the reason when the module cannot be loaded
+    // or another session is open; nothing stays set up then. A module that offers no LISP
+    // provider (a host name it does not serve) leaves the session open without an engine.
+    bool Open(QString& error);
+    // Runs one command line: a line starting with "(" or "!" is LISP for the engine, any other
+    // first word names a command of the command stack. Output ends with a line break.
+    void RunCommandLine(const QString& line);
+    // Runs the options' files to load, then their texts to evaluate, each as a command line.
+    void RunStartupOptions();
+    // Closes the engine, tells the reactors the main frame closes and unloads the module.
+    void Close();
+
+    bool IsOpen() const { return m_open; }
+    // The document's engine; null before Open, after Close, and without a LISP provider.
+    CTqLISP* Engine() const { return m_engine; }
+    CTqDocumentImpl* Document() const { return m_document.get(); }
+    CTqWorkbenchLispServices* LispServices() const { return m_lispServices.get(); }
+    const WorkbenchOptions& Options() const { return m_options; }
+
+    // The command line that loads a LISP file: (load "path") with the path's backslashes and
+    // quotes escaped.
+    static QString LoadCommandLine(const QString& path);
+
+private:
+    void RunLisp(const QString& line);
+    void RunCommand(const QString& name);
+
+    WorkbenchOptions m_options;
+    CTqConsole& m_console;
+    CTqConsoleUserIO m_userIO;
+    std::unique_ptr<CTqWorkbenchLispServices> m_lispServices;
+    std::unique_ptr<CTqDocumentImpl> m_document;
+    CTqLispProvider* m_provider = nullptr;
+    CTqLISP* m_engine = nullptr;
+    bool m_moduleLoaded = false;
+    bool m_open = false;
+};
