@@ -1,17 +1,8 @@
-// The LISP provider: the one place outside the engine that knows its concrete class.
+// The LISP provider: engines come from the engine's factory; the module never sees their class.
 #include "module/CTqExtLISPModule.h"
 
-#include "lisp/core/engine.h"
+#include "lisp/core/engine_factory.h"
 
-#include <new>
+CTqLISP* CTqExtLISPModule::CreateLISP() { return CreateLispEngine(); }
 
-CTqLISP* CTqExtLISPModule::CreateLISP()
-{
-    return new (std::nothrow) CTqLISPImpl();
-}
-
-void CTqExtLISPModule::DestroyLISP(CTqLISP* engine)
-{
-    // Every engine the host holds came from CreateLISP, so the downcast is exact.
-    delete static_cast<CTqLISPImpl*>(engine);
-}
+void CTqExtLISPModule::DestroyLISP(CTqLISP* engine) { DestroyLispEngine(engine); }

@@ -2,6 +2,7 @@
 // the start-up file, close, the open-dialog stack and the interface slots that reach the host.
 #include "lisp/core/engine.h"
 #include "lisp/core/builtin_table.h"
+#include "lisp/core/engine_factory.h"
 #include "lisp/core/stack_guard.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QTextStream>
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -239,3 +241,11 @@ short CTqLISPImpl::DefineFunctionEx(const CTqString&, const CTqString&, std::uin
 short CTqLISPImpl::UndefineFunction(const CTqString&) { return tq::kError; }
 short CTqLISPImpl::DefineNativeFunction(const CTqString&, TqNativeFunction) { return tq::kError; }
 short CTqLISPImpl::GetLoadedApplicationNames(QStringList&) { return tq::kNormal; }
+
+CTqLISP* CreateLispEngine() noexcept { return new (std::nothrow) CTqLISPImpl(); }
+
+void DestroyLispEngine(CTqLISP* engine) noexcept
+{
+    // Every engine a host holds came from CreateLispEngine, so the downcast is exact.
+    delete static_cast<CTqLISPImpl*>(engine);
+}

@@ -22,6 +22,7 @@ constexpr std::size_t kSafetyMargin = std::size_t(1) << 20;
 
 thread_local char* t_stackLow = nullptr;  // lowest usable address of the current engine stack
 thread_local bool t_onEngineStack = false;
+thread_local char* t_lowWater = nullptr;  // deepest address the guard saw on the engine stack
 
 char* g_stackMemory = nullptr;
 
@@ -55,9 +56,11 @@ void Entry()
 bool NearlyExhausted()
 {
     char probe;
-    if (t_onEngineStack)
-        return &probe < t_stackLow + kSafetyMargin;
-    return false;
+    if (!t_onEngineStack)
+        return false;
+    if (&probe < t_lowWater)
+        t_lowWater = &probe;
+    return &probe < t_stackLow + kSafetyMargin;
 }
 
 void RunOnEngineStack(const std::function<void()>& work)
@@ -84,6 +87,7 @@ void RunOnEngineStack(const std::function<void()>& work)
     Trampoline* savedTrampoline = t_trampoline;
     t_trampoline = &trampoline;
     t_stackLow = g_stackMemory;
+    t_lowWater = g_stackMemory + kStackSize;
     t_onEngineStack = true;
 #ifdef KELTORA_ASAN_FIBERS
     void* fakeStack = nullptr;
@@ -95,6 +99,10 @@ void RunOnEngineStack(const std::function<void()>& work)
 #endif
     t_onEngineStack = false;
     t_stackLow = nullptr;
+    // A deep recursion leaves many pages committed; give back all but the top few megabytes.
+    constexpr std::size_t kKeep = std::size_t(16) << 20;
+    if (t_lowWater < g_stackMemory + kStackSize - kKeep)
+        madvise(g_stackMemory, kStackSize - kKeep, MADV_DONTNEED);
     t_trampoline = savedTrampoline;
 }
 

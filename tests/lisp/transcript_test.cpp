@@ -1,8 +1,8 @@
 // Runs every transcript under tests/ through a workbench session, line by line, and checks the
 // exact output. Every command line is also a leak check: afterwards each live node must be
 // reachable from the engine's roots; after Close the heap must be empty.
-#include "host/framework/CTqConsole.h"
 #include "lisp/core/engine.h"
+#include "support/scripted_console.h"
 #include "support/transcript.h"
 #include "workbench/session.h"
 
@@ -14,33 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class ScriptedConsole final : public CTqConsole {
-public:
-    QString output;
-    QStringList input;
-
-    void Write(const QString& text) override { output += text; }
-    bool ReadLine(const QString& prompt, QString& line) override
-    {
-        output += prompt;
-        if (input.isEmpty())
-            return false;
-        line = input.takeFirst();
-        output += line + QLatin1Char('\n');
-        return true;
-    }
-    bool ReadKey(int& key) override
-    {
-        key = 0;
-        return false;
-    }
-    void EndLine() override
-    {
-        if (!output.isEmpty() && !output.endsWith(QLatin1Char('\n')))
-            output += QLatin1Char('\n');
-    }
-};
 
 std::vector<std::string> TranscriptFiles()
 {
