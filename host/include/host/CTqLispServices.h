@@ -50,7 +50,9 @@ public:
     virtual bool FindFile(const CTqString& name, CTqString& fullPath) = 0;
 
     // --- commands -----------------------------------------------------------------------------
-    // Removes a command of the host's command stack by name; tq::kError when there is none.
+    // Removes a command of the host's command stack by name. A name the stack does not hold is
+    // no failure (tq::kNormal): assigning a non-function to a "C:" symbol that never was a
+    // command must not fail.
     virtual short RemoveCommand(const CTqString& name) = 0;
 
     // --- selection sets (named by two identifier words) ------------------------------------------
