@@ -93,11 +93,13 @@ LispStatus Convert(CTqLISPImpl& engine, ChainBuilder& chain, const LispNode* val
         return LispStatus::Ok;
     }
     case NodeType::ShortString:
-    case NodeType::String: {
+    case NodeType::String:
+    case NodeType::SymbolRef: {
+        // A symbol reaches the host as its name.
         TqResultBuffer* record = add(tqrt::kString);
         if (!record)
             return LispStatus::MemoryError;
-        const std::u16string_view text = StringText(value);
+        const std::u16string_view text = value->type == NodeType::SymbolRef ? SymbolName(value->first) : StringText(value);
         record->value.string = TqAllocText(text.data(), text.size());
         return record->value.string ? LispStatus::Ok : LispStatus::MemoryError;
     }

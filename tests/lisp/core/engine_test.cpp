@@ -170,3 +170,49 @@ TEST_F(EngineSession, EveryAllocationFailureEndsInAnErrorWithoutLeaks)
 }
 
 }  // namespace
+
+namespace {
+
+class RecordingHolder final : public CTqResultHolder {
+public:
+    bool active = true;
+    QString text;
+    short status = 0;
+    bool IsActive() const override { return active; }
+    void SetResultText(const CTqString& shown) override { text = shown.toQString(); }
+    void SetStatus(short value) override { status = value; }
+    bool IsEmpty() const override { return text.isEmpty() && status == 0; }
+};
+
+TEST_F(EngineSession, EvaluateToResultDeliversTheLastValueOrTheFailure)
+{
+    Open();
+    RecordingHolder holder;
+    m_engine->EvaluateToResult(CTqString("(quote (a \"b\" (1 2)))"), &holder, true);
+    EXPECT_EQ(holder.text, QStringLiteral("(A b (1 2))"));
+    EXPECT_EQ(holder.status, 0);
+
+    RecordingHolder failed;
+    m_engine->EvaluateToResult(CTqString("(undefined-function)"), &failed, true);
+    EXPECT_EQ(failed.status, tq::kError);
+
+    RecordingHolder nothing;
+    m_engine->EvaluateToResult(CTqString("(quote x)"), &nothing, false);
+    EXPECT_EQ(nothing.status, tq::kNone);
+    EXPECT_TRUE(NoLeaks());
+}
+
+TEST_F(EngineSession, TheDialogStackHoldsNodesUntilCleared)
+{
+    Open();
+    const std::uint32_t freeBefore = m_engine->FreeNodes();
+    EXPECT_NE(m_engine->PushDialog(7), nullptr);
+    EXPECT_NE(m_engine->PushDialog(8), nullptr);
+    EXPECT_EQ(m_engine->FreeNodes(), freeBefore - 2);
+    EXPECT_TRUE(NoLeaks());
+    m_engine->PopDialog();
+    m_engine->ClearDialogs();
+    EXPECT_EQ(m_engine->FreeNodes(), freeBefore);
+}
+
+}  // namespace
