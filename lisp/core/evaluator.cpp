@@ -108,19 +108,25 @@ LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, in
             recorder->UnknownLISPFunction(CTqString(SymbolName(symbol)));
         return LispStatus::NoFunction;
     }
+    // The function is held by a counted reference to the symbol's own value node rather than
+    // a copy: it stays alive if the call reassigns the symbol, and no cell is allocated.
     switch (value->type) {
     case NodeType::List:
         if (IsFunctionList(value) && (mode & 0xF0) == 0)
-            return CopyNode(value, out);
+            break;
         return Apply(value->first, out, 0);
     case NodeType::QuotingSubr:
     case NodeType::Subr:
     case NodeType::ExternalSubr:
     case NodeType::NativeSubr:
-        return CopyNode(value, out);
+        break;
     default:
         return LispStatus::InvalidParameter;
     }
+    LISP_ASSERT(value->next == nullptr, "a symbol's value stands alone");
+    ++const_cast<LispNode*>(value)->refs;
+    out = const_cast<LispNode*>(value);
+    return LispStatus::Ok;
 }
 
 LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
