@@ -1,6 +1,6 @@
 // The engine stack: user programs recurse deeply (10,000 levels and more are ordinary), far
 // beyond the 8 MiB a thread usually gets. Command lines therefore run on a lazily committed
-// 512 MiB stack switched to with ucontext.
+// 256 MiB stack switched to with ucontext.
 #include "lisp/core/stack_guard.h"
 
 #include <sys/mman.h>
@@ -17,7 +17,7 @@
 namespace stack_guard {
 namespace {
 
-constexpr std::size_t kStackSize = std::size_t(512) << 20;
+constexpr std::size_t kStackSize = std::size_t(256) << 20;  // about 200,000 levels of user recursion
 constexpr std::size_t kSafetyMargin = std::size_t(1) << 20;
 
 thread_local char* t_stackLow = nullptr;  // lowest usable address of the current engine stack
