@@ -4,11 +4,22 @@
 
 #include "host/CTqSystemServices.h"
 
+// ==== plugin manager services ====
+#include "CTqMenuManagerImpl.h"
+#include "CTqSettingsFile.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+// ==== end of plugin manager services ====
+
 class CTqSystemServicesImpl final : public CTqSystemServices {
 public:
     static CTqSystemServicesImpl& Instance();
 
-    CTqSystemServicesImpl() = default;
+    CTqSystemServicesImpl();
+    ~CTqSystemServicesImpl() override;
     CTqSystemServicesImpl(const CTqSystemServicesImpl&) = delete;
     CTqSystemServicesImpl& operator=(const CTqSystemServicesImpl&) = delete;
 
@@ -23,7 +34,50 @@ public:
     void SetCurrentDocument(CTqDocument* document) { m_document = document; }
     void SetLispServices(CTqLispServices* services) { m_lispServices = services; }
 
+    // ==== plugin manager services ====================================================================
+    bool GetSettingString(const CTqString& section, const CTqString& key, CTqString& value) override;
+    void SetSettingString(const CTqString& section, const CTqString& key, const CTqString& value) override;
+    // Made on first use; needs the application object.
+    QNetworkAccessManager* NetworkAccess() override;
+    void GetCoreVersion(int& major, int& minor) override;
+    CTqString LanguageFolder() override { return m_languageFolder; }
+    // The executable's folder unless the application names another.
+    CTqString ApplicationFolder() override;
+    std::vector<CTqDocument*> Documents() override;
+    short LoadLispFile(CTqDocument* document, const CTqString& path) override;
+    void SetDllDirectory(const CTqString& folder) override;
+    bool DecodeProtectedPlugin(const QByteArray& content, QByteArray& xml) override;
+    CTqMenuManager* MenuManager() override { return &m_menus; }
+    QWidget* MainWindow() override { return m_mainWindow; }
+    void SetPluginReportSource(CTqPluginReportSource* source) override { m_reportSource = source; }
+    CTqPluginReportSource* PluginReportSource() override { return m_reportSource; }
+
+    // The settings file lives in this folder from now on ("settings.json"); empty keeps the
+    // settings in memory only.
+    void SetSettingsFolder(const QString& folder);
+    QString SettingsFolder() const { return m_settingsFolder; }
+    CTqSettingsFile& Settings() { return m_settings; }
+    void SetCoreVersion(int major, int minor);
+    void SetLanguageFolder(const CTqString& folder) { m_languageFolder = folder; }
+    void SetApplicationFolder(const QString& folder) { m_applicationFolder = folder; }
+    void SetMainWindow(QWidget* window) { m_mainWindow = window; }
+    CTqMenuManagerImpl& Menus() { return m_menus; }
+    // ==== end of plugin manager services =============================================================
+
 private:
+    // ==== plugin manager services ====
+    CTqSettingsFile m_settings;
+    QString m_settingsFolder;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    int m_coreMajor = 18;
+    int m_coreMinor = 0;
+    CTqString m_languageFolder = CTqString("english");
+    QString m_applicationFolder;
+    CTqMenuManagerImpl m_menus;
+    QPointer<QWidget> m_mainWindow;
+    CTqPluginReportSource* m_reportSource = nullptr;
+    // ==== end of plugin manager services ====
+
     CTqLispProvider* m_lispProvider = nullptr;
     CTqMFCUIProvider* m_uiProvider = nullptr;
     CTqDocument* m_document = nullptr;

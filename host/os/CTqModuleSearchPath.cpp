@@ -12,9 +12,31 @@ QString CTqModuleSearchPath::ExecutableFolder()
     return executable.fileName().isEmpty() ? QString() : executable.absolutePath();
 }
 
+namespace {
+
+QString& DllDirectoryValue()
+{
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+void CTqModuleSearchPath::SetDllDirectory(const QString& folder)
+{
+    DllDirectoryValue() = folder;
+}
+
+QString CTqModuleSearchPath::DllDirectory()
+{
+    return DllDirectoryValue();
+}
+
 QStringList CTqModuleSearchPath::Folders()
 {
     QStringList folders;
+    if (!DllDirectoryValue().isEmpty())
+        folders << DllDirectoryValue();
     if (const QString beside = ExecutableFolder(); !beside.isEmpty())
         folders << beside;
     const QString variable = qEnvironmentVariable("KELTORA_MODULE_PATH");
@@ -31,10 +53,15 @@ QString CTqModuleSearchPath::Resolve(const QString& fileName)
         const QFileInfo file(fileName);
         return file.isFile() ? file.absoluteFilePath() : QString();
     }
+    QStringList candidates{fileName};
+    if (!fileName.contains(QLatin1Char('.')))
+        candidates << fileName + VersionedSuffix();
     for (const QString& folder : Folders()) {
-        const QFileInfo file(QDir(folder), fileName);
-        if (file.isFile())
-            return file.absoluteFilePath();
+        for (const QString& candidate : candidates) {
+            const QFileInfo file(QDir(folder), candidate);
+            if (file.isFile())
+                return file.absoluteFilePath();
+        }
     }
     return {};
 }

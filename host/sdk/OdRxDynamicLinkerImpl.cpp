@@ -2,6 +2,7 @@
 #include "OdRxDynamicLinkerImpl.h"
 
 #include "../os/CTqLibraryLoader.h"
+#include "../os/CTqModuleSearchPath.h"
 
 #include <QFileInfo>
 
@@ -10,10 +11,24 @@
 
 OdRxDynamicLinkerImpl::OdRxDynamicLinkerImpl(CTqLibraryLoader& loader) : m_loader(loader) {}
 
+namespace {
+
+// "Tool.tx" for "Tool_4.01_14.tx": the name a module is unloaded by without its version suffix.
+QString ShortName(const QString& fileName)
+{
+    const QString suffix = CTqModuleSearchPath::VersionedSuffix();
+    if (!fileName.endsWith(suffix, Qt::CaseInsensitive))
+        return {};
+    return fileName.left(fileName.size() - suffix.size()) + QStringLiteral(".tx");
+}
+
+}  // namespace
+
 const OdRxDynamicLinkerImpl::LoadedModule* OdRxDynamicLinkerImpl::find(const QString& name) const
 {
     for (const LoadedModule& entry : m_modules) {
-        if (entry.requestedName == name || entry.path == name || QFileInfo(entry.path).fileName() == name)
+        const QString fileName = QFileInfo(entry.path).fileName();
+        if (entry.requestedName == name || entry.path == name || fileName == name || ShortName(fileName) == name)
             return &entry;
     }
     return nullptr;

@@ -8,6 +8,10 @@
 #include <vector>
 
 class CTqLispServices;
+class CTqMenuManager;
+class QByteArray;
+class QNetworkAccessManager;
+class QWidget;
 
 // One open drawing with its LISP engine.
 class CTqDocument {
@@ -31,6 +35,15 @@ public:
     virtual short GetString(const CTqString& prompt, CTqString& answer) = 0;
 };
 
+// ==== plugin manager services ====
+// Describes every plugin a module manages, with its state flags and log, as plain text.
+class CTqPluginReportSource {
+public:
+    virtual ~CTqPluginReportSource() = default;
+    virtual CTqString PluginReport() const = 0;
+};
+// ==== end of plugin manager services ====
+
 class CTqSystemServices {
 public:
     virtual ~CTqSystemServices() = default;
@@ -45,6 +58,38 @@ public:
     // The current document and the LISP services every engine of this host uses.
     virtual CTqDocument* CurrentDocument() = 0;
     virtual CTqLispServices* LispServices() = 0;
+
+    // ==== plugin manager services ====================================================================
+    // The settings store: strings by section and key, kept in a file of the host's settings folder.
+    // False when the key is absent.
+    virtual bool GetSettingString(const CTqString& section, const CTqString& key, CTqString& value) = 0;
+    virtual void SetSettingString(const CTqString& section, const CTqString& key, const CTqString& value) = 0;
+    // The host's network access; replies arrive as signals on the user-interface thread.
+    virtual QNetworkAccessManager* NetworkAccess() = 0;
+    // The host's core version.
+    virtual void GetCoreVersion(int& major, int& minor) = 0;
+    // The folder name of the current user-interface language, such as "english".
+    virtual CTqString LanguageFolder() = 0;
+    // The folder of the host application; the plugins folder lies beside it.
+    virtual CTqString ApplicationFolder() = 0;
+    // The open documents, the current one among them.
+    virtual std::vector<CTqDocument*> Documents() = 0;
+    // Loads a LISP file into the document's engine: tq::kNormal on success, tq::kError without
+    // an engine, otherwise the engine's status.
+    virtual short LoadLispFile(CTqDocument* document, const CTqString& path) = 0;
+    // The folder searched first for modules while it is set; empty restores the default search.
+    virtual void SetDllDirectory(const CTqString& folder) = 0;
+    // Turns a protected plugin description into its XML text; false when it is not one or it is
+    // damaged.
+    virtual bool DecodeProtectedPlugin(const QByteArray& content, QByteArray& xml) = 0;
+    // The main frame's menus and toolbars.
+    virtual CTqMenuManager* MenuManager() = 0;
+    // The parent for modal dialogs; null when the host has no window.
+    virtual QWidget* MainWindow() = 0;
+    // A module's account of its plugins, which hosts without a display print; null when none.
+    virtual void SetPluginReportSource(CTqPluginReportSource* source) = 0;
+    virtual CTqPluginReportSource* PluginReportSource() = 0;
+    // ==== end of plugin manager services =============================================================
 };
 
 CTqSystemServices* GetTqSystemServices();
