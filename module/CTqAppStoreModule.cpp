@@ -3,6 +3,7 @@
 
 #include "host/CTqSystemServices.h"
 #include "lisp/core/lisp_commands.h"
+#include "pluginmanager/CTqAppStorePlugin.h"
 
 #include <QFileInfo>
 
@@ -58,6 +59,7 @@ void CTqAppStoreModule::initApp()
     const CTqResources* resources = GetTqResources();
     m_hostMode = resources ? HostModeForApplication(resources->GetApplicationName()) : HostMode::Plain;
     SetHostMode(m_hostMode);
+    CTqAppStorePlugin::Instance().SetMode(m_hostMode);
 
     if (OdEditor* editor = odedEditor()) {
         editor->addReactor(this);
@@ -78,10 +80,13 @@ void CTqAppStoreModule::initApp()
 
     if (OdEdCommandStack* commands = odedRegCmds())
         commands->addCommand(&m_pluginCommand);
+    if (services)
+        services->SetPluginReportSource(&CTqAppStorePlugin::Instance());
 }
 
 void CTqAppStoreModule::uninitApp()
 {
+    CTqAppStorePlugin::Instance().UnloadAll();
     if (OdEdCommandStack* commands = odedRegCmds())
         commands->removeCmd(m_pluginCommand.groupName(), m_pluginCommand.globalName());
     RemoveAllLispCommands();
@@ -91,6 +96,25 @@ void CTqAppStoreModule::uninitApp()
         services->SetLispProvider(m_lispProvider.Previous());
         services->SetMFCUIProvider(m_mfcProvider.Previous());
     }
+    if (services && services->PluginReportSource() == &CTqAppStorePlugin::Instance())
+        services->SetPluginReportSource(nullptr);
+    // The manager is a Qt object of this library: it goes before the library does.
+    CTqAppStorePlugin::DestroyInstance();
+}
+
+void CTqAppStoreModule::mainFrameReady()
+{
+    CTqAppStorePlugin::Instance().InitializePlugins();
+}
+
+void CTqAppStoreModule::mainFrameClosing()
+{
+    CTqAppStorePlugin::Instance().StoreAllStartupFlags();
+}
+
+void CTqAppStoreModule::documentCreated(CTqDocument* document)
+{
+    CTqAppStorePlugin::Instance().OnDocumentCreated(document);
 }
 
 CTqString CTqAppStoreModule::moduleName() const

@@ -33,6 +33,14 @@ public:
     // The full path of the module file.
     CTqString moduleName() const override;
 
+    // ---- CTqEditorReactor ------------------------------------------------------------------------
+    // Initialises the plugins.
+    void mainFrameReady() override;
+    // Stores every plugin's start-up flag and withdraws the plugins' user-interface files.
+    void mainFrameClosing() override;
+    // Loads the start-up plugins' LISP modules into the document and starts a pending feed check.
+    void documentCreated(CTqDocument* document) override;
+
     // ---- OdRxDLinkerReactor ---------------------------------------------------------------------
     void rxAppWillBeUnloaded(OdRxModule* module) override;
 

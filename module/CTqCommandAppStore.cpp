@@ -3,15 +3,24 @@
 
 #include "host/CTqSystemServices.h"
 #include "host/TqStatus.h"
-
-#include <QCoreApplication>
+#include "pluginmanager/CTqAppStorePlugin.h"
+#include "pluginmanager/CTqDlgAppStore.h"
 
 short CTqCommandAppStore::execute(OdEdCommandContext* context)
 {
     CTqUserIO* userIO = context ? context->userIO() : nullptr;
     if (!userIO)
         return tq::kError;
-    // The plugin list has nothing to show until plugins are discovered.
-    userIO->Print(QCoreApplication::translate("CTqCommandAppStore", "The plugin manager has no plugins to show yet.\n"));
+    CTqSystemServices* services = GetTqSystemServices();
+    QWidget* window = services ? services->MainWindow() : nullptr;
+    CTqAppStorePlugin& manager = CTqAppStorePlugin::Instance();
+    if (!CTqDlgAppStore::CanShowDialogs(window)) {
+        // Without a display nobody could close a modal dialog: the user gets the plugin report.
+        userIO->Print(manager.PluginReport());
+        return tq::kNormal;
+    }
+    CTqDlgAppStore dialog(manager, window);
+    dialog.setModal(true);
+    dialog.exec();
     return tq::kNormal;
 }
