@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -51,6 +52,12 @@ WorkbenchOptions parseOptions(const QApplication& app)
                                     QStringLiteral("The module file to load; empty for none."),
                                     QStringLiteral("FILE"));
     parser.addOptions({batch, eval, load, appName, support, module});
+    const QCommandLineOption save(QStringLiteral("save"),
+                                  QStringLiteral("Save the drawing to the DXF FILE when the run ends."),
+                                  QStringLiteral("FILE"));
+    parser.addOption(save);
+    parser.addPositionalArgument(QStringLiteral("drawing"), QStringLiteral("A DXF drawing to open."),
+                                 QStringLiteral("[drawing.dxf]"));
     parser.process(app);
 
     WorkbenchOptions options;
@@ -63,6 +70,13 @@ WorkbenchOptions parseOptions(const QApplication& app)
         options.supportFolders << QFileInfo(folder).absoluteFilePath();
     if (parser.isSet(module))
         options.moduleFile = parser.value(module);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "workbench: one drawing at a time\n");
+        std::exit(2);
+    }
+    if (!parser.positionalArguments().isEmpty())
+        options.drawingFile = parser.positionalArguments().front();
+    options.saveFile = parser.value(save);
     return options;
 }
 
@@ -103,6 +117,14 @@ int main(int argc, char** argv)
         session.RunCommandLine(line);
     }
     console.EndLine();
+    int status = 0;
+    if (!options.saveFile.isEmpty()) {
+        QString error;
+        if (!session.SaveDrawing(options.saveFile, error)) {
+            std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+            status = 1;
+        }
+    }
     session.Close();
-    return 0;
+    return status;
 }

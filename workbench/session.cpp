@@ -1,6 +1,8 @@
 // One workbench session: set-up, command-line dispatch and shutdown.
 #include "session.h"
 
+#include "drawing_commands.h"
+
 #include "host/CTqLISP.h"
 #include "host/OdEd.h"
 #include "host/OdRx.h"
@@ -10,6 +12,11 @@
 #include "host/framework/CTqSystemServicesImpl.h"
 #include "host/lispservices/CTqWorkbenchLispServices.h"
 #include "host/sdk/OdEdCommandContextImpl.h"
+#include "host/sdk/db/OdDbDatabase.h"
+#include "host/sdk/dxf/OdDxfReader.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -47,6 +54,18 @@ bool WorkbenchSession::Open(QString& error)
         return false;
     }
 
+    std::unique_ptr<OdDbDatabase> drawing;
+    QString drawingPath;
+    if (!m_options.drawingFile.isEmpty()) {
+        drawingPath = QFileInfo(m_options.drawingFile).absoluteFilePath();
+        OdDbReadError readError;
+        drawing = OdDxfReader::readFile(drawingPath, readError);
+        if (!drawing) {
+            error = QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(m_options.drawingFile), readError.message);
+            return false;
+        }
+    }
+
     CTqResourcesImpl::Instance().SetApplicationName(m_options.applicationName);
     m_lispServices = std::make_unique<CTqWorkbenchLispServices>(m_console);
     m_lispServices->SetSupportFolders(m_options.supportFolders);
@@ -65,7 +84,12 @@ bool WorkbenchSession::Open(QString& error)
     m_open = true;
     odedEditor()->fireMainFrameReady();
 
+    m_drawingCommands = std::make_unique<WorkbenchDrawingCommands>();
     m_document = std::make_unique<CTqDocumentImpl>();
+    if (drawing) {
+        m_document->SetDatabase(std::move(drawing));
+        m_document->SetFileName(drawingPath);
+    }
     system.SetCurrentDocument(m_document.get());
     m_provider = system.LispProvider();
     if (m_provider)
@@ -147,6 +171,7 @@ void WorkbenchSession::Close()
     CTqSystemServicesImpl& system = CTqSystemServicesImpl::Instance();
     system.SetCurrentDocument(nullptr);
     m_document.reset();
+    m_drawingCommands.reset();
 
     odedEditor()->fireMainFrameClosing();
     if (m_moduleLoaded) {
@@ -155,6 +180,15 @@ void WorkbenchSession::Close()
     }
     system.SetLispServices(nullptr);
     m_lispServices.reset();
+}
+
+bool WorkbenchSession::SaveDrawing(const QString& path, QString& error)
+{
+    if (!m_document) {
+        error = QStringLiteral("No drawing is open.");
+        return false;
+    }
+    return WorkbenchDrawing::Save(*m_document, path, error);
 }
 
 QString WorkbenchSession::LoadCommandLine(const QString& path)

@@ -12,6 +12,8 @@
 
 class CTqConsole;
 class CTqDocumentImpl;
+class OdDbDatabase;
+class WorkbenchDrawingCommands;
 class CTqLISP;
 class CTqLispProvider;
 class CTqWorkbenchLispServices;
@@ -26,6 +28,10 @@ struct WorkbenchOptions {
     bool batch = false;
     QStringList evalTexts;
     QStringList loadFiles;
+    // A DXF drawing to open; empty starts with a new drawing.
+    QString drawingFile;
+    // Where main saves the drawing at the end of the run; empty for no save.
+    QString saveFile;
 };
 
 class WorkbenchSession {
@@ -37,9 +43,11 @@ public:
     WorkbenchSession(const WorkbenchSession&) = delete;
     WorkbenchSession& operator=(const WorkbenchSession&) = delete;
 
-    // Names the host, makes the LISP services, loads the module, opens one document and starts
-    // its engine (with the start-up file). False with the reason when the module cannot be loaded
-    // or another session is open; nothing stays set up then. A module that offers no LISP
+    // Reads the options' drawing, names the host, makes the LISP services, loads the module,
+    // registers the drawing commands, opens one document with the drawing (a new one without a
+    // drawing file) and starts its engine (with the start-up file). False with the reason when
+    // the drawing cannot be read, the module cannot be loaded or another session is open;
+    // nothing stays set up then. A module that offers no LISP
     // provider (a host name it does not serve) leaves the session open without an engine.
     bool Open(QString& error);
     // Runs one command line: a line starting with "(" or "!" is LISP for the engine, any other
@@ -47,6 +55,9 @@ public:
     void RunCommandLine(const QString& line);
     // Runs the options' files to load, then their texts to evaluate, each as a command line.
     void RunStartupOptions();
+    // Writes the document's drawing to a DXF file. False with the reason on failure; an existing
+    // file is left as it was then.
+    bool SaveDrawing(const QString& path, QString& error);
     // Closes the engine, tells the reactors the main frame closes and unloads the module.
     void Close();
 
@@ -70,6 +81,7 @@ private:
     CTqConsoleUserIO m_userIO;
     std::unique_ptr<CTqWorkbenchLispServices> m_lispServices;
     std::unique_ptr<CTqDocumentImpl> m_document;
+    std::unique_ptr<WorkbenchDrawingCommands> m_drawingCommands;
     CTqLispProvider* m_provider = nullptr;
     CTqLISP* m_engine = nullptr;
     bool m_moduleLoaded = false;

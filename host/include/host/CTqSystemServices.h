@@ -8,6 +8,7 @@
 #include <vector>
 
 class CTqLispServices;
+class OdDbDatabase;
 class CTqMenuManager;
 class QByteArray;
 class QNetworkAccessManager;
@@ -25,6 +26,8 @@ public:
     virtual std::vector<CTqString> CommandTokens() const = 0;
     // The folder of the drawing file; empty for an unsaved drawing.
     virtual CTqString Folder() const = 0;
+    // The document's drawing database; null for a document without a drawing.
+    virtual OdDbDatabase* Database() { return nullptr; }
 };
 
 // The user's side of a command: prompts and answers on the command line.

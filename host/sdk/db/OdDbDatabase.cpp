@@ -145,6 +145,12 @@ void OdDbDatabase::setHandseed(OdDbHandle seed)
     m_nextHandle = std::max(seed.value(), m_largestHandle + 1);
 }
 
+void OdDbDatabase::reserve(std::size_t objects)
+{
+    m_byHandle.reserve(objects);
+    m_objectsInOrder.reserve(objects);
+}
+
 OdDbObjectId OdDbDatabase::getOdDbObjectId(OdDbHandle handle) const
 {
     const auto found = m_byHandle.find(handle.value());

@@ -49,6 +49,8 @@ public:
     // Calls the visitor for every object in the order the objects were added.
     void forEachObject(const std::function<void(OdDbObject&)>& visit) const;
     std::size_t numObjects() const { return m_objectCount; }
+    // Prepares room for about that many objects.
+    void reserve(std::size_t objects);
 
     // --- tables, layouts, dictionaries ------------------------------------------------------
     // Never null once the database has its tables (createNew, or after a successful read).

@@ -28,9 +28,9 @@ OdResult OdDbDxfIn::fail(OdResult status, const QString& message)
     return status;
 }
 
-void OdDbDxfIn::enterSubclass(QStringView marker)
+void OdDbDxfIn::enterSubclass(const QString& marker)
 {
-    m_subclass = marker.toString();
+    m_subclass = marker;
     if (marker == QLatin1String("AcDbEntity")) {
         m_inEntitySection = true;
         return;

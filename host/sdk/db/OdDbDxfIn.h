@@ -72,7 +72,7 @@ public:
 
     // Subclass markers: the entity's common codes come after "AcDbEntity" and before the next
     // marker; a list without markers is read flat.
-    void enterSubclass(QStringView marker);
+    void enterSubclass(const QString& marker);
     bool inEntitySection() const { return m_inEntitySection; }
     bool pastEntitySection() const { return m_pastEntitySection; }
     // The last subclass marker met; empty in a list without markers.

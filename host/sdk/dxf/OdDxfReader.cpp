@@ -466,6 +466,9 @@ std::unique_ptr<OdDbDatabase> Parser::run()
     scanHeader(m_data, m_version, codePage);
     m_codec = OdDxfTextCodec(m_version, codePage);
     m_db->setVersion(m_version);
+    // A record takes about a hundred bytes of text.
+    m_db->reserve(m_data.size() / 100);
+    m_objectLines.reserve(m_data.size() / 100);
     if (m_data.substr(0, 18) == "AutoCAD Binary DXF") {
         (void)fail(1, QStringLiteral("binary DXF is not supported"));
         return nullptr;
