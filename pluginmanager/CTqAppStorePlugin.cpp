@@ -75,7 +75,8 @@ QString CTqAppStorePlugin::PluginsFolder() const
 {
     CTqSystemServices* services = Services();
     const QString folder = services ? services->ApplicationFolder().toQString() : QString();
-    return folder + QStringLiteral("/../Plugins");
+    // The same folder as "<application folder>/../Plugins", without the "..".
+    return QDir::cleanPath(folder + QStringLiteral("/../Plugins"));
 }
 
 std::vector<PluginRecord> CTqAppStorePlugin::Discover()

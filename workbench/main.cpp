@@ -1,7 +1,11 @@
 // The workbench program: parses the command line, opens a session and feeds it lines from
 // standard input, with a "Command: " prompt unless it runs in batch mode.
+#include "main_window.h"
+#include "plugin_options.h"
 #include "session.h"
 #include "stdio_console.h"
+
+#include "host/framework/CTqSystemServicesImpl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,7 +36,46 @@ void installInterruptHandler(StdioConsole& console)
     sigaction(SIGINT, &action, nullptr);
 }
 
-WorkbenchOptions parseOptions(const QApplication& app)
+// ==== plugin manager options ====
+struct HostRequests {
+    bool window = false;
+    bool protect = false;
+    QString protectInput;
+    QString protectOutput;
+};
+
+// Runs the session in a main window until the window closes.
+int runWindow(const WorkbenchOptions& options)
+{
+    WorkbenchMainWindow window;
+    WorkbenchSession session(options, window.Console());
+    CTqSystemServicesImpl& system = CTqSystemServicesImpl::Instance();
+    system.SetMainWindow(&window);
+    // QUIT belongs to the window: it ends the session.
+    auto run = [&session, &window](const QString& line) {
+        if (line.trimmed().compare(QLatin1String("QUIT"), Qt::CaseInsensitive) == 0)
+            window.close();
+        else
+            session.RunCommandLine(line);
+    };
+    system.Menus().AttachWindow(&window, run);
+    window.SetCommandRunner(run);
+    window.show();
+    QString error;
+    if (!session.Open(error)) {
+        std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    session.RunStartupOptions();
+    const int result = QApplication::exec();
+    system.Menus().AttachWindow(nullptr, nullptr);
+    session.Close();
+    system.SetMainWindow(nullptr);
+    return result;
+}
+// ==== end of plugin manager options ====
+
+WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Runs LISP and host commands against the module."));
@@ -58,6 +101,8 @@ WorkbenchOptions parseOptions(const QApplication& app)
     parser.addOption(save);
     parser.addPositionalArgument(QStringLiteral("drawing"), QStringLiteral("A DXF drawing to open."),
                                  QStringLiteral("[drawing.dxf]"));
+    const PluginOptions pluginOptions;
+    pluginOptions.AddTo(parser);
     parser.process(app);
 
     WorkbenchOptions options;
@@ -77,6 +122,13 @@ WorkbenchOptions parseOptions(const QApplication& app)
     if (!parser.positionalArguments().isEmpty())
         options.drawingFile = parser.positionalArguments().front();
     options.saveFile = parser.value(save);
+    QString error;
+    if (!pluginOptions.Read(parser, options, error)) {
+        std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+        std::exit(2);
+    }
+    requests.window = pluginOptions.WindowRequested(parser);
+    requests.protect = pluginOptions.ProtectRequested(parser, requests.protectInput, requests.protectOutput);
     return options;
 }
 
@@ -90,7 +142,18 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("workbench"));
-    const WorkbenchOptions options = parseOptions(app);
+    HostRequests requests;
+    const WorkbenchOptions options = parseOptions(app, requests);
+    if (requests.protect) {
+        QString error;
+        if (!PluginOptions::ProtectPluginFile(requests.protectInput, requests.protectOutput, error)) {
+            std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        return 0;
+    }
+    if (requests.window)
+        return runWindow(options);
 
     StdioConsole console;
     installInterruptHandler(console);

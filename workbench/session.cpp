@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include "host_commands.h"
 
 namespace {
 
@@ -71,10 +72,18 @@ bool WorkbenchSession::Open(QString& error)
     m_lispServices->SetSupportFolders(m_options.supportFolders);
     m_lispServices->SetCurrentFolder(m_options.currentFolder);
     system.SetLispServices(m_lispServices.get());
+    // ==== plugin manager options ====
+    system.SetApplicationFolder(m_options.applicationFolder);
+    system.SetSettingsFolder(m_options.settingsFolder);
+    system.SetCoreVersion(m_options.coreMajor, m_options.coreMinor);
+    system.SetLanguageFolder(m_options.languageFolder);
+    RegisterWorkbenchCommands();
+    // ==== end of plugin manager options ====
 
     if (!m_options.moduleFile.isEmpty()) {
         if (!odrxDynamicLinker()->loadModule(m_options.moduleFile, true)) {
             error = odrxDynamicLinker()->lastError().toQString();
+            RemoveWorkbenchCommands();
             system.SetLispServices(nullptr);
             m_lispServices.reset();
             return false;
@@ -178,6 +187,12 @@ void WorkbenchSession::Close()
         odrxDynamicLinker()->unloadModule(m_options.moduleFile);
         m_moduleLoaded = false;
     }
+    // ==== plugin manager options ====
+    RemoveWorkbenchCommands();
+    system.Menus().Reset();
+    system.SetApplicationFolder(QString());
+    system.SetSettingsFolder(QString());
+    // ==== end of plugin manager options ====
     system.SetLispServices(nullptr);
     m_lispServices.reset();
 }

@@ -32,6 +32,17 @@ struct WorkbenchOptions {
     QString drawingFile;
     // Where main saves the drawing at the end of the run; empty for no save.
     QString saveFile;
+    // ==== plugin manager options ====
+    // The host application's folder; the "Plugins" folder lies beside it. Empty: the program's.
+    QString applicationFolder;
+    // The core version the host reports to plugins.
+    int coreMajor = 18;
+    int coreMinor = 0;
+    // Where the host keeps its settings file; empty keeps settings in memory for this run.
+    QString settingsFolder;
+    // The folder name of the user-interface language.
+    QString languageFolder = QStringLiteral("english");
+    // ==== end of plugin manager options ====
 };
 
 class WorkbenchSession {

@@ -56,7 +56,7 @@ void ListEntries(QString& out, const std::vector<CTqUiEntry>& entries, bool enab
     for (const CTqUiEntry& entry : entries) {
         const bool shown = enabled && entry.enabled;
         out += QString(depth * 2, QLatin1Char(' '));
-        out += QStringLiteral("%1 [%2]").arg(entry.text.toQString(), EnabledText(shown));
+        out += QStringLiteral("%1 [%2]").arg(QString(entry.text.toQString()).remove(QLatin1Char('&')), EnabledText(shown));
         if (!entry.command.isEmpty())
             out += QStringLiteral(" %1").arg(entry.command.toQString());
         out += QLatin1Char('\n');

@@ -1,0 +1,47 @@
+// The workbench's main window: the host's menus and toolbars, the command history and a command
+// line. Its console shows output in the window and reads prompted answers from the command line.
+#pragma once
+
+#include "host/framework/CTqConsole.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+class WorkbenchMainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    WorkbenchMainWindow();
+    ~WorkbenchMainWindow() override;
+
+    // Runs a command line typed at the command line or chosen from a menu.
+    void SetCommandRunner(std::function<void(const QString&)> runner) { m_runner = std::move(runner); }
+    CTqConsole& Console();
+
+    void Append(const QString& text);
+    // Waits in a local event loop for the next line typed; false when the window closes first.
+    bool WaitForLine(const QString& prompt, QString& line);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void onReturnPressed();
+
+    QPlainTextEdit* m_history = nullptr;
+    QLabel* m_prompt = nullptr;
+    QLineEdit* m_input = nullptr;
+    std::function<void(const QString&)> m_runner;
+    bool m_waiting = false;
+    bool m_closed = false;
+    bool m_lineReady = false;
+    QString m_line;
+    class WindowConsole;
+    std::unique_ptr<WindowConsole> m_console;
+};
