@@ -24,7 +24,7 @@ namespace {
 using Kind = OdDbSymbolTable::Kind;
 
 constexpr std::array kR12Entities{"LINE", "POINT", "CIRCLE", "ARC", "TRACE", "SOLID", "TEXT", "SHAPE", "INSERT",
-                                  "ATTDEF", "ATTRIB", "POLYLINE", "VERTEX", "SEQEND", "3DFACE", "VIEWPORT",
+                                  "ATTDEF", "ATTRIB", "POLYLINE", "VERTEX", "SEQEND", "3DFACE",
                                   "DIMENSION"};
 
 bool isR12Entity(const QString& name)
@@ -39,7 +39,7 @@ bool isR12Entity(const QString& name)
 // Group codes an R12 file holds.
 bool isR12Code(int code)
 {
-    return code < 100 || (code >= 210 && code <= 239) || code == 999 || code >= 1000;
+    return code < 100 || (code >= 140 && code <= 179) || (code >= 210 && code <= 239) || code == 999 || code >= 1000;
 }
 
 class Emitter {

@@ -1,5 +1,5 @@
 // Writes a database as ASCII DXF, R12 or R2000 and later. What R12 cannot hold (objects,
-// LWPOLYLINE, ELLIPSE, MTEXT, SPLINE, XLINE, RAY, other layouts, newer group codes) is left out
+// LWPOLYLINE, ELLIPSE, MTEXT, SPLINE, XLINE, RAY, VIEWPORT, other layouts, newer group codes) is left out
 // of an R12 file and counted.
 #pragma once
 
