@@ -191,7 +191,7 @@ void CTqDlgAppStore::Populate()
         if (!record.versionMatches || record.failedToLoad)
             item->setForeground(QColor(0xa0, 0x20, 0x20));
         else if (!record.loaded)
-            item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+            item->setForeground(QColor(0x60, 0x60, 0x60));  // readable, yet clearly not active
     }
     if (row >= 0 && row < m_list->count())
         m_list->setCurrentRow(row);
