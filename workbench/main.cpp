@@ -94,7 +94,11 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
     const QCommandLineOption module(QStringLiteral("module"),
                                     QStringLiteral("The module file to load; empty for none."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({batch, eval, load, appName, support, module});
+    const QCommandLineOption codePage(QStringLiteral("code-page"),
+                                      QStringLiteral("The system code page: windows-1250 to -1258, 874, 932 (Shift-JIS), "
+                                                     "936 (GBK), 949, 950; windows-1252 when not given."),
+                                      QStringLiteral("NAME"));
+    parser.addOptions({batch, eval, load, appName, support, module, codePage});
     const QCommandLineOption save(QStringLiteral("save"),
                                   QStringLiteral("Save the drawing to the DXF FILE when the run ends."),
                                   QStringLiteral("FILE"));
@@ -115,6 +119,8 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
         options.supportFolders << QFileInfo(folder).absoluteFilePath();
     if (parser.isSet(module))
         options.moduleFile = parser.value(module);
+    if (parser.isSet(codePage))
+        options.codePage = parser.value(codePage);
     if (parser.positionalArguments().size() > 1) {
         std::fprintf(stderr, "workbench: one drawing at a time\n");
         std::exit(2);

@@ -69,6 +69,11 @@ bool WorkbenchSession::Open(QString& error)
 
     CTqResourcesImpl::Instance().SetApplicationName(m_options.applicationName);
     m_lispServices = std::make_unique<CTqWorkbenchLispServices>(m_console);
+    if (!m_lispServices->SelectCodePage(m_options.codePage)) {
+        error = QStringLiteral("Unknown code page \"%1\".").arg(m_options.codePage);
+        m_lispServices.reset();
+        return false;
+    }
     m_lispServices->SetSupportFolders(m_options.supportFolders);
     m_lispServices->SetCurrentFolder(m_options.currentFolder);
     system.SetLispServices(m_lispServices.get());

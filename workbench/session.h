@@ -25,6 +25,8 @@ struct WorkbenchOptions {
     QString moduleFile = QStringLiteral("ZIRuvezidoRed_4.01_14.tx");
     // Where relative file names are looked for first; the working folder when empty.
     QString currentFolder;
+    // The system code page of the host's operating-system layer (CTqCodePage::Select names).
+    QString codePage = QStringLiteral("windows-1252");
     bool batch = false;
     QStringList evalTexts;
     QStringList loadFiles;

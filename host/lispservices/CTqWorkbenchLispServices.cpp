@@ -2,6 +2,8 @@
 #include "CTqWorkbenchLispServices.h"
 
 #include "../framework/CTqConsole.h"
+#include "CTqRealReader.h"
+#include "CTqWildcardMatcher.h"
 #include "TqResultBuffers.h"
 #include "host/CTqSystemServices.h"
 #include "host/OdEd.h"
@@ -157,4 +159,25 @@ std::uint32_t CTqWorkbenchLispServices::SelectionSetNumber(std::uint64_t word1, 
 std::uint32_t CTqWorkbenchLispServices::SelectionSetDocument(std::uint64_t word1, std::uint64_t word2)
 {
     return 0;
+}
+
+// --- text services of the string built-ins ----------------------------------------------------
+
+short CTqWorkbenchLispServices::MatchWildcard(const CTqString& text, const CTqString& pattern)
+{
+    return CTqWildcardMatcher::Matches(text, pattern) ? tq::kNormal : tq::kNone;
+}
+
+short CTqWorkbenchLispServices::StringToReal(const CTqString& text, double& value)
+{
+    return CTqRealReader::ReadLeadingReal(text, value) ? tq::kNormal : tq::kNone;
+}
+
+short CTqWorkbenchLispServices::TranslateText(const CTqString& context, const CTqString& source, CTqString& translation)
+{
+    QString found;
+    if (!m_translations.Translate(context, source, m_codePage, found))
+        return tq::kNone;
+    translation = found;
+    return tq::kNormal;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "host/CTqLispServices.h"
+#include "../framework/CTqTranslations.h"
+#include "../os/CTqCodePage.h"
 
 #include <QString>
 #include <QStringList>
@@ -63,10 +65,29 @@ public:
     std::uint32_t SelectionSetNumber(std::uint64_t word1, std::uint64_t word2) override;
     std::uint32_t SelectionSetDocument(std::uint64_t word1, std::uint64_t word2) override;
 
+    // --- text services of the string built-ins ------------------------------------------------
+    // Selects the system code page by name (CTqCodePage::Select); false for an unknown name.
+    bool SelectCodePage(const QString& name) { return m_codePage.Select(name); }
+    const CTqCodePage& CodePage() const { return m_codePage; }
+    // The host's table of user-interface translations, empty at first.
+    CTqTranslations& Translations() { return m_translations; }
+
+    int SystemCodePage() override { return m_codePage.Number(); }
+    int ToSystemCodePage(std::u16string_view text, QByteArray& bytes) override { return m_codePage.Encode(text, bytes); }
+    bool FromSystemCodePage(std::string_view bytes, std::u16string& text) override { return m_codePage.Decode(bytes, text); }
+    // CTqWildcardMatcher's pattern language.
+    short MatchWildcard(const CTqString& text, const CTqString& pattern) override;
+    // CTqRealReader's syntax.
+    short StringToReal(const CTqString& text, double& value) override;
+    // The host's table first, then the application's translators.
+    short TranslateText(const CTqString& context, const CTqString& source, CTqString& translation) override;
+
 private:
     CTqConsole& m_console;
     QStringList m_supportFolders;
     QString m_currentFolder;
     CTqString m_pendingInput;
     int m_errorNumber = tq::kErrNone;
+    CTqCodePage m_codePage;
+    CTqTranslations m_translations;
 };

@@ -1,11 +1,10 @@
 // The printer, in two stages: RenderNode turns a node into text fragments (string literals
 // quoted and escaped), WriteFragment filters each fragment by the print mode (princ strips the
 // quotes and interprets the escapes) and writes it to a file or the console.
+#include "lisp/core/code_page.h"
 #include "lisp/core/engine.h"
 #include "lisp/core/lisp_io_device.h"
 #include "lisp/core/stack_guard.h"
-
-#include <QTextCodec>
 
 #include <climits>
 #include <cmath>
@@ -297,9 +296,8 @@ LispStatus CTqLISPImpl::WriteFragment(std::u16string_view fragment, int mode, co
     if (file->type != NodeType::File || !file->first || file->first->payload.record.state != 1)
         return LispStatus::NotAFileDescriptor;
     auto* device = static_cast<CTqLispIODevice*>(file->first->payload.record.device);
-    const QString qtext = QString::fromStdU16String(text);
-    QTextCodec* codec = QTextCodec::codecForLocale();
-    const QByteArray bytes = codec ? codec->fromUnicode(qtext) : qtext.toUtf8();
+    // Files hold the code-page form, so a character the code page lacks survives as its escape.
+    const QByteArray bytes = CodePageForm(*this, text);
     if (device->write(bytes) != bytes.size())
         return LispStatus::CannotWriteToDisk;
     return LispStatus::Ok;

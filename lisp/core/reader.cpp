@@ -207,7 +207,7 @@ LispStatus CTqLISPImpl::Refill()
     const QByteArray bytes = device->readLine(qint64(kInputCapacity) * 4);
     if (bytes.isEmpty() && device->atEnd())
         return LispStatus::EndOfFile;
-    in.buffer = DecodeSourceLine(bytes, device->lineNumber() == 1, device->isUtf8(), (in.state & InputState::Protected) != 0);
+    in.buffer = DecodeSourceLine(*this, bytes, device->lineNumber() == 1, device->isUtf8(), (in.state & InputState::Protected) != 0);
     in.cursor = 0;
     if (in.buffer.size() > kInputCapacity) {
         in.buffer.resize(kInputCapacity);

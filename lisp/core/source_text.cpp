@@ -1,20 +1,20 @@
 // Source-line decoding shared by the reader's file refill and the file built-ins.
 #include "lisp/core/source_text.h"
 
-#include <QTextCodec>
+#include "lisp/core/code_page.h"
 
-std::u16string DecodeSourceLine(const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource)
+#include <QString>
+
+std::u16string DecodeSourceLine(const CTqLISPImpl& engine, const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource)
 {
     (void)protectedSource;  // protected sources are read through the decoding reader (files issue)
-    QString text;
     if (utf8) {
         QByteArray line = bytes;
         if (firstLine && line.startsWith("\xEF\xBB\xBF"))
             line.remove(0, 3);
-        text = QString::fromUtf8(line);
-    } else {
-        QTextCodec* codec = QTextCodec::codecForLocale();
-        text = codec ? codec->toUnicode(bytes) : QString::fromLatin1(bytes);
+        return QString::fromUtf8(line).toStdU16String();
     }
-    return text.toStdU16String();
+    std::u16string text;
+    (void)DecodeCodePage(engine, std::string_view(bytes.constData(), std::size_t(bytes.size())), text);
+    return text;
 }

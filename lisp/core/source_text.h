@@ -5,7 +5,9 @@
 
 #include <string>
 
+class CTqLISPImpl;
+
 // Decodes one line of a source file: UTF-8 when the file began with a byte-order mark (which is
-// dropped from the first line), otherwise the system's locale code page. Lines of a protected
-// source pass through the decoding reader first.
-std::u16string DecodeSourceLine(const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource);
+// dropped from the first line), otherwise the system code page of the engine's host. Lines of a
+// protected source pass through the decoding reader first.
+std::u16string DecodeSourceLine(const CTqLISPImpl& engine, const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource);

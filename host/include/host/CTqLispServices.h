@@ -8,7 +8,11 @@
 #include "host/TqResultBuffer.h"
 #include "host/TqStatus.h"
 
+#include <QByteArray>
+
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 class CTqLispServices {
 public:
@@ -60,6 +64,27 @@ public:
     virtual short FreeSelectionSet(std::uint64_t word1, std::uint64_t word2) = 0;
     virtual std::uint32_t SelectionSetNumber(std::uint64_t word1, std::uint64_t word2) = 0;
     virtual std::uint32_t SelectionSetDocument(std::uint64_t word1, std::uint64_t word2) = 0;
+
+    // --- text services of the string built-ins ------------------------------------------------
+    // The Windows number of the system (ANSI) code page of the host's operating-system layer;
+    // 1252 unless the host runs with another.
+    virtual int SystemCodePage() = 0;
+    // Converts text to the system code page. A character the code page cannot hold becomes its
+    // default character "?"; returns how many did (0: the conversion is exact).
+    virtual int ToSystemCodePage(std::u16string_view text, QByteArray& bytes) = 0;
+    // Converts bytes of the system code page to text. A sequence that is no character of the
+    // code page (an undefined byte, a lead byte without its trail byte) becomes U+FFFD; returns
+    // false when there was one.
+    virtual bool FromSystemCodePage(std::string_view bytes, std::u16string& text) = 0;
+    // Matches text against a wildcard pattern (case-sensitive): tq::kNormal when it matches,
+    // tq::kNone when it does not. Every pattern is valid.
+    virtual short MatchWildcard(const CTqString& text, const CTqString& pattern) = 0;
+    // Reads the real at the start of text: tq::kNormal and the value, or tq::kNone with value
+    // untouched when text does not start with a number.
+    virtual short StringToReal(const CTqString& text, double& value) = 0;
+    // The user-interface translation of source within context: tq::kNormal and the
+    // translation, or tq::kNone when the host has none.
+    virtual short TranslateText(const CTqString& context, const CTqString& source, CTqString& translation) = 0;
 };
 
 // The TqLISP library's recorder of functions a program called without defining them.
