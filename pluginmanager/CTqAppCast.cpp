@@ -9,7 +9,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 

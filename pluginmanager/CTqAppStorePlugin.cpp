@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -463,7 +464,8 @@ double CTqAppStorePlugin::FeedTimeout() const
 {
     bool ok = false;
     const double seconds = HostSetting(kFeedTimeoutKey).toDouble(&ok);
-    return ok && seconds > 0 ? seconds : kDefaultFeedTimeout;
+    // Timers take milliseconds in an int: an hour is plenty for any feed or stalled download.
+    return ok && seconds > 0 ? std::min(seconds, 3600.0) : kDefaultFeedTimeout;
 }
 
 void CTqAppStorePlugin::StartFeedCheck()
