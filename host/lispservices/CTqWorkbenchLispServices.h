@@ -5,6 +5,7 @@
 #include "host/CTqLispServices.h"
 #include "../framework/CTqTranslations.h"
 #include "../os/CTqCodePage.h"
+#include "CTqWorkbenchFileServices.h"
 
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,67 @@ public:
     // The host's table first, then the application's translators.
     short TranslateText(const CTqString& context, const CTqString& source, CTqString& translation) override;
 
+    // ==== files, settings, registry, programs, dialogs and help ====================================
+    // Their settings (documents, settings and help) are kept by FileServices().
+    CTqWorkbenchFileServices& FileServices() { return m_files; }
+
+    CTqString DocumentsFolder() override { return m_files.DocumentsFolder(); }
+    short GetFolderSetting(const CTqString& key, CTqString& value) override { return m_files.GetFolderSetting(key, m_supportFolders, value); }
+    short GetEnvironment(const CTqString& name, CTqString& value) override { return m_files.GetEnvironment(name, value); }
+    short GetEnvironmentIn(const CTqString& group, const CTqString& section, const CTqString& name, CTqString& value) override
+    {
+        return m_files.GetEnvironmentIn(group, section, name, value);
+    }
+    short SetEnvironment(const CTqString& name, const CTqString& value) override { return m_files.SetEnvironment(name, value); }
+    short CopyFile(const CTqString& source, const CTqString& destination, bool append, std::int64_t& copied) override
+    {
+        return m_files.CopyFile(source, destination, append, copied);
+    }
+    short DeleteFile(const CTqString& name) override { return m_files.DeleteFile(name); }
+    short IsDirectory(const CTqString& name) override { return m_files.IsDirectory(name); }
+    short RenameFile(const CTqString& oldName, const CTqString& newName) override { return m_files.RenameFile(oldName, newName); }
+    short GetFileSize(const CTqString& name, std::int64_t& size) override { return m_files.GetFileSize(name, size); }
+    short GetFileTime(const CTqString& name, std::int32_t (&values)[8]) override { return m_files.GetFileTime(name, values); }
+    short FileNameBase(const CTqString& name, CTqString& base) override { return m_files.FileNameBase(name, base); }
+    short FileNameDirectory(const CTqString& name, CTqString& folder) override { return m_files.FileNameDirectory(name, folder); }
+    short FileNameExtension(const CTqString& name, CTqString& extension) override { return m_files.FileNameExtension(name, extension); }
+    short MakeTempFileName(const CTqString& pattern, const CTqString& folder, const CTqString& extension, CTqString& name) override
+    {
+        return m_files.MakeTempFileName(pattern, folder, extension, name);
+    }
+    short ListDirectory(const CTqString& folder, const CTqString& pattern, int mode, TqResultBuffer*& names) override
+    {
+        return m_files.ListDirectory(folder, pattern, mode, names);
+    }
+    short RegistryRead(const CTqString& key, const CTqString& name, RegistryValue& value) override { return m_files.RegistryRead(key, name, value); }
+    short RegistryWrite(const CTqString& key, const CTqString& name, const CTqString& data) override { return m_files.RegistryWrite(key, name, data); }
+    short RegistryDelete(const CTqString& key, const CTqString& name, bool deleteValue) override
+    {
+        return m_files.RegistryDelete(key, name, deleteValue);
+    }
+    short RegistryDescendents(const CTqString& key, bool valueNames, TqResultBuffer*& names) override
+    {
+        return m_files.RegistryDescendents(key, valueNames, names);
+    }
+    short StartProgram(const CTqString& commandLine, std::int32_t& result) override { return m_files.StartProgram(commandLine, result); }
+    short GetFileName(const CTqString& title, const CTqString& defaultName, const CTqString& extension, int flags, CTqString& chosen) override
+    {
+        return m_files.GetFileName(title, defaultName, extension, flags, chosen);
+    }
+    short ShowMessageBox(const CTqString& text, const CTqString& title, MessageIcon icon, bool& yes) override
+    {
+        return m_files.ShowMessageBox(text, title, icon, yes);
+    }
+    CTqString DefaultHelpFile() override { return m_files.DefaultHelpFile(); }
+    short ShowHelp(const CTqString& file, const CTqString& topic, int command) override { return m_files.ShowHelp(file, topic, command); }
+    short SetCommandHelp(const CTqString& command, const CTqString& file, const CTqString& topic, int helpCommand) override
+    {
+        return m_files.SetCommandHelp(command, file, topic, helpCommand);
+    }
+    short DecodeProtectedFile(const CTqString& path, QByteArray& content) override { return m_files.DecodeProtectedFile(path, content); }
+    short DecodeProtectedLine(const QByteArray& line, QByteArray& plain) override { return m_files.DecodeProtectedLine(line, plain); }
+    // ==== end of files, settings, registry, programs, dialogs and help ============================
+
 private:
     CTqConsole& m_console;
     QStringList m_supportFolders;
@@ -90,4 +152,5 @@ private:
     int m_errorNumber = tq::kErrNone;
     CTqCodePage m_codePage;
     CTqTranslations m_translations;
+    CTqWorkbenchFileServices m_files{m_console};
 };

@@ -85,6 +85,105 @@ public:
     // The user-interface translation of source within context: tq::kNormal and the
     // translation, or tq::kNone when the host has none.
     virtual short TranslateText(const CTqString& context, const CTqString& source, CTqString& translation) = 0;
+
+    // ==== files, settings, registry, programs, dialogs and help ====================================
+    // Relative names of these services are taken from DocumentsFolder().
+
+    // The user's documents folder, where relative file names of LISP programs lead.
+    virtual CTqString DocumentsFolder() = 0;
+    // The folder behind one of the folder keys of getenv ("CADSYS", "CADCFG", "CADFONT",
+    // "CADMNU", "CADSUP", "CADTMP", "CADHLP", "CADDWG", "CADCMD", "CADDLG", "CADKEY") with
+    // forward slashes: the first folder of the setting; for "CADMNU" the menu file's folder with
+    // a trailing slash; for "CADKEY" the full name of "alias.xml". tq::kNone when the host has
+    // no such setting.
+    virtual short GetFolderSetting(const CTqString& key, CTqString& value) = 0;
+
+    // Environment values of the host's settings store: tq::kNormal and the value, tq::kNone when
+    // there is none. The three-string form reads the value `name` of the section made of `group`
+    // and `section`.
+    virtual short GetEnvironment(const CTqString& name, CTqString& value) = 0;
+    virtual short GetEnvironmentIn(const CTqString& group, const CTqString& section, const CTqString& name,
+                                   CTqString& value) = 0;
+    // tq::kNormal when stored, tq::kError when refused.
+    virtual short SetEnvironment(const CTqString& name, const CTqString& value) = 0;
+
+    // File-system services: tq::kNormal on success, tq::kError otherwise.
+    // Copies a file (appending to `destination` when `append`, else only when it does not
+    // exist); `copied` is the number of bytes copied.
+    virtual short CopyFile(const CTqString& source, const CTqString& destination, bool append, std::int64_t& copied) = 0;
+    virtual short DeleteFile(const CTqString& name) = 0;
+    // tq::kNormal when the name is a folder, tq::kNone otherwise.
+    virtual short IsDirectory(const CTqString& name) = 0;
+    // Refused when `newName` exists.
+    virtual short RenameFile(const CTqString& oldName, const CTqString& newName) = 0;
+    // 0 for a folder.
+    virtual short GetFileSize(const CTqString& name, std::int64_t& size) = 0;
+    // The local time of the last change: year, month, day of the week (0 = Sunday), day,
+    // hours, minutes, seconds, milliseconds.
+    virtual short GetFileTime(const CTqString& name, std::int32_t (&values)[8]) = 0;
+    // Parts of a file name; both slashes separate folders. The base has neither folder nor
+    // extension; the folder has no trailing separator ("" for a bare name); the extension starts
+    // with its dot (tq::kNone when there is none).
+    virtual short FileNameBase(const CTqString& name, CTqString& base) = 0;
+    virtual short FileNameDirectory(const CTqString& name, CTqString& folder) = 0;
+    virtual short FileNameExtension(const CTqString& name, CTqString& extension) = 0;
+    // A full name no file has yet: the pattern's base (first 5 characters; "$VL~~" when empty)
+    // with a three-digit number, in `folder` (the pattern's folder, else the host's temporary
+    // folder), with `extension` (else the pattern's). Empty arguments take the defaults.
+    virtual short MakeTempFileName(const CTqString& pattern, const CTqString& folder, const CTqString& extension,
+                                   CTqString& name) = 0;
+    // A chain of string buffers with the names in `folder` ("" = the documents folder) that match
+    // the wildcard `pattern` ("" = all; compared without regard to case): mode -1 folders only, 1
+    // files only, 0 both; sorted by name. Null when there is none; the caller releases it.
+    virtual short ListDirectory(const CTqString& folder, const CTqString& pattern, int mode, TqResultBuffer*& names) = 0;
+
+    // The registry store. Value types are the Windows registry's (1 string, 2 expandable string,
+    // 3 raw bytes, 4 and 5 32-bit number, 7 multi-string, 11 64-bit number, 0 none).
+    struct RegistryValue {
+        int type = 0;
+        CTqString text;            // types 1 and 2
+        QStringList strings;       // type 7
+        std::uint64_t number = 0;  // types 4, 5 and 11
+        QByteArray bytes;          // types 0 and 3
+    };
+    // The value `name` of `key` ("" is the default value): tq::kNormal, or tq::kNone.
+    virtual short RegistryRead(const CTqString& key, const CTqString& name, RegistryValue& value) = 0;
+    // Writes a string value, making the key as needed: tq::kNormal or tq::kError.
+    virtual short RegistryWrite(const CTqString& key, const CTqString& name, const CTqString& data) = 0;
+    // With `deleteValue` removes the value `name`, otherwise the key with its values (refused
+    // when it has subkeys): tq::kNormal or tq::kError.
+    virtual short RegistryDelete(const CTqString& key, const CTqString& name, bool deleteValue) = 0;
+    // A chain of string buffers with the names of the value names (`valueNames`) or subkeys of
+    // the key; null when there is none. tq::kError when the key does not exist.
+    virtual short RegistryDescendents(const CTqString& key, bool valueNames, TqResultBuffer*& names) = 0;
+
+    // Starts the program of a command line without waiting. `result` is above 31 when it
+    // started, 2 when the program was not found, 0 when it could not be started.
+    virtual short StartProgram(const CTqString& commandLine, std::int32_t& result) = 0;
+    // Asks the user for a file name: tq::kNormal and the full name, tq::kCancel when the user
+    // cancels. Flags: 1 a new file, 4 any extension, 16 `defaultName` is a folder.
+    virtual short GetFileName(const CTqString& title, const CTqString& defaultName, const CTqString& extension, int flags,
+                              CTqString& chosen) = 0;
+    enum MessageIcon : int { kNoIcon = 0, kCriticalIcon = 1, kQuestionIcon = 2, kWarningIcon = 3, kInformationIcon = 4 };
+    // Shows a message and waits until the user closes it. With the question icon the user
+    // answers Yes (`yes` true) or No; otherwise there is the one button OK.
+    virtual short ShowMessageBox(const CTqString& text, const CTqString& title, MessageIcon icon, bool& yes) = 0;
+    // The host's default help file; empty when there is none.
+    virtual CTqString DefaultHelpFile() = 0;
+    // Hands a help file to the help viewer with an HTML Help command (0 topic, 1 contents,
+    // 15 context, 18 close all); `topic` is empty unless the command uses one. tq::kNormal when
+    // the viewer took it, tq::kError otherwise.
+    virtual short ShowHelp(const CTqString& file, const CTqString& topic, int command) = 0;
+    // Stores the help reference of a command: tq::kNormal when accepted.
+    virtual short SetCommandHelp(const CTqString& command, const CTqString& file, const CTqString& topic, int helpCommand) = 0;
+
+    // Protected files. The whole decoded content of a protected plugin file: tq::kNormal, or
+    // tq::kNone when the file is no protected file or does not decode.
+    virtual short DecodeProtectedFile(const CTqString& path, QByteArray& content) = 0;
+    // One line of tag-protected source text decoded into the UTF-8 bytes of the original line:
+    // tq::kNormal, or tq::kError when the line is damaged.
+    virtual short DecodeProtectedLine(const QByteArray& line, QByteArray& plain) = 0;
+    // ==== end of files, settings, registry, programs, dialogs and help ============================
 };
 
 // The TqLISP library's recorder of functions a program called without defining them.
