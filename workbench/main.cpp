@@ -1,5 +1,6 @@
 // The workbench program: parses the command line, opens a session and feeds it lines from
 // standard input, with a "Command: " prompt unless it runs in batch mode.
+#include "file_options.h"
 #include "main_window.h"
 #include "plugin_options.h"
 #include "session.h"
@@ -42,6 +43,11 @@ struct HostRequests {
     bool protect = false;
     QString protectInput;
     QString protectOutput;
+    // ==== file options ====
+    bool protectSource = false;
+    QString sourceInput;
+    QString sourceOutput;
+    // ==== end of file options ====
 };
 
 // Runs the session in a main window until the window closes.
@@ -107,6 +113,8 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
                                  QStringLiteral("[drawing.dxf]"));
     const PluginOptions pluginOptions;
     pluginOptions.AddTo(parser);
+    const FileOptions fileOptions;
+    fileOptions.AddTo(parser);
     parser.process(app);
 
     WorkbenchOptions options;
@@ -135,6 +143,8 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
     }
     requests.window = pluginOptions.WindowRequested(parser);
     requests.protect = pluginOptions.ProtectRequested(parser, requests.protectInput, requests.protectOutput);
+    fileOptions.Read(parser, options);
+    requests.protectSource = fileOptions.ProtectSourceRequested(parser, requests.sourceInput, requests.sourceOutput);
     return options;
 }
 
@@ -153,6 +163,14 @@ int main(int argc, char** argv)
     if (requests.protect) {
         QString error;
         if (!PluginOptions::ProtectPluginFile(requests.protectInput, requests.protectOutput, error)) {
+            std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        return 0;
+    }
+    if (requests.protectSource) {
+        QString error;
+        if (!FileOptions::ProtectSourceFile(requests.sourceInput, requests.sourceOutput, options.codePage, error)) {
             std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
             return 1;
         }

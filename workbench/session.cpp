@@ -84,6 +84,13 @@ bool WorkbenchSession::Open(QString& error)
     system.SetLanguageFolder(m_options.languageFolder);
     RegisterWorkbenchCommands();
     // ==== end of plugin manager options ====
+    // ==== file options ====
+    CTqWorkbenchFileServices& files = m_lispServices->FileServices();
+    files.SetDocumentsFolder(m_options.documentsFolder);
+    files.SetSettingsFolder(m_options.settingsFolder);
+    files.HelpViewer().SetViewerProgram(m_options.helpViewer);
+    files.SetDefaultHelpFile(m_options.helpFile);
+    // ==== end of file options ====
 
     if (!m_options.moduleFile.isEmpty()) {
         if (!odrxDynamicLinker()->loadModule(m_options.moduleFile, true)) {

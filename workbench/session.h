@@ -45,6 +45,14 @@ struct WorkbenchOptions {
     // The folder name of the user-interface language.
     QString languageFolder = QStringLiteral("english");
     // ==== end of plugin manager options ====
+    // ==== file options ====
+    // Where relative file names of LISP programs lead; empty: the user's documents folder.
+    QString documentsFolder;
+    // The program help files are handed to; empty: the desktop's viewer.
+    QString helpViewer;
+    // The host's default help file; empty: the application's own, when it has one.
+    QString helpFile;
+    // ==== end of file options ====
 };
 
 class WorkbenchSession {

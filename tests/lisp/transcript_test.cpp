@@ -55,6 +55,9 @@ TEST_P(Transcript, ProducesExactOutputWithoutLeaks)
     options.moduleFile = QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx");
     options.supportFolders = QStringList{QFileInfo(path).absolutePath()};
     options.currentFolder = scratch.path();
+    // Relative file names, environment values and the registry stay in the scratch folder.
+    options.documentsFolder = scratch.path();
+    options.settingsFolder = scratch.path();
     WorkbenchSession session(options, console);
     QString error;
     ASSERT_TRUE(session.Open(error)) << error.toStdString();
