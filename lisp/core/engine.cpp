@@ -27,7 +27,9 @@ constexpr PredefinedSymbol kPredefinedSymbols[] = {
 };
 
 // Stored text of the protected-source tag: the first line of a protected source begins with it.
-constexpr char16_t kProtectedTag[] = u";;KELTORA-PROTECTED-LISP v1";
+// It must not begin with "(" or ";", which the reader takes as code or a comment before any
+// header check, and it equals the header the host's codec of protected sources writes.
+constexpr char16_t kProtectedTag[] = u"#KELTORA-PROTECTED-LISP 1";
 constexpr char16_t kInitFile[] = u":/lsp_files/Resources/init_lisp.lsp";
 
 std::u16string Translated(const char* key) { return QCoreApplication::translate("CTqLISPImpl", key).toStdU16String(); }

@@ -219,6 +219,8 @@ public:
 
     CTqLispServices* Services() const { return m_services; }
     bool IsStarted() const { return m_started != 0; }
+    // The help file the help built-ins showed last (at most 259 units).
+    void SetHelpFile(std::u16string file) { m_helpFile = std::move(file); }
     std::u16string_view CurrentFunctionName() const { return m_currentFunctionSymbol ? SymbolName(m_currentFunctionSymbol) : std::u16string_view(); }
 
 private:

@@ -207,8 +207,10 @@ LispStatus CTqLISPImpl::Refill()
     const QByteArray bytes = device->readLine(qint64(kInputCapacity) * 4);
     if (bytes.isEmpty() && device->atEnd())
         return LispStatus::EndOfFile;
-    in.buffer = DecodeSourceLine(*this, bytes, device->lineNumber() == 1, device->isUtf8(), (in.state & InputState::Protected) != 0);
+    const LispStatus decoded = DecodeSourceLine(*this, bytes, device->lineNumber() == 1, device->isUtf8(),
+                                                (in.state & InputState::Protected) != 0, in.buffer);
     in.cursor = 0;
+    LISP_TRY(decoded);
     if (in.buffer.size() > kInputCapacity) {
         in.buffer.resize(kInputCapacity);
         return LispStatus::InputLineTooLong;
@@ -400,7 +402,8 @@ LispStatus CTqLISPImpl::ReadList(LispNode*& out)
         LISP_TRY(NextChar(2, unit));
         if (unit == 0)
             return LispStatus::IncompleteExpression;
-        if (unit == u'\n' || unit == u'\r') {
+        // A refill puts the next line's leading blanks under the cursor.
+        if (HasClass(unit, CharClass::Whitespace)) {
             LISP_TRY(NextChar(1, unit));
             continue;
         }

@@ -3,19 +3,42 @@
 #include "lisp/core/source_files.h"
 
 #include "lisp/core/builtin_families.h"
+#include "lisp/core/encrypted_file.h"
 #include "lisp/core/engine.h"
 #include "lisp/core/lisp_io_device.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <memory>
 
+namespace {
+
+// Programs written for Windows separate folders with backslashes; on this system a backslash
+// in a file name is rare enough to read it as a separator.
+QString HostPath(std::u16string_view name)
+{
+    QString path = QString::fromUtf16(name.data(), int(name.size()));
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
+// Text files hold no NUL bytes; a file whose start does is no program (an image, a drawing, a
+// file saved as UTF-16), and reading it as text would end at its first NUL without a word.
+bool LooksLikeText(CTqLispIODevice& device)
+{
+    constexpr qint64 kSniffBytes = 4096;
+    const QByteArray start = device.read(kSniffBytes);
+    const bool text = !start.contains('\0');
+    return device.seek(0) && text;
+}
+
+}  // namespace
+
 LispStatus FindLispFile(CTqLISPImpl& engine, std::u16string_view name, QString& path)
 {
-    QString wanted = QString::fromStdU16String(std::u16string(name));
+    QString wanted = HostPath(name);
     const QString suffix = QFileInfo(wanted).suffix();
     if (suffix.isEmpty())
         wanted += QStringLiteral(".lsp");
@@ -33,33 +56,65 @@ LispStatus FindLispFile(CTqLISPImpl& engine, std::u16string_view name, QString& 
     return LispStatus::FileDoesNotExist;
 }
 
-LispStatus OpenLispFile(const QString& path, std::u16string_view mode, CTqLispIODevice*& device)
+LispStatus OpenLispFile(CTqLISPImpl& engine, const QString& path, std::u16string_view mode, bool addSuffix,
+                        CTqLispIODevice*& device)
 {
     device = nullptr;
-    QString absolute = path;
+    QString absolute = HostPath(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()), std::size_t(path.size())));
+    if (absolute.isEmpty())
+        return LispStatus::OpeningFile;
+    if (addSuffix && QFileInfo(absolute).suffix().isEmpty())
+        absolute += QStringLiteral(".lsp");
     if (QFileInfo(absolute).isRelative()) {
-        const QStringList documents = QStandardPaths::standardLocations(QStandardPaths::DocumentsLocation);
-        const QString base = documents.isEmpty() ? QDir::homePath() : documents.first();
-        absolute = QDir(base).filePath(absolute);
+        CTqLispServices* services = engine.Services();
+        const QString documents = services ? services->DocumentsFolder().toQString() : QString();
+        absolute = QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath(absolute);
     }
     absolute = QFileInfo(absolute).absoluteFilePath();
     if (absolute.isEmpty())
         return LispStatus::OpeningFile;
-    auto file = std::make_unique<CTqLispFile>(absolute);
-    bool opened = false;
-    if (mode == u"w") {
-        opened = file->open(QIODevice::ReadWrite | QIODevice::Truncate);
-    } else if (mode == u"a") {
-        opened = file->open(QIODevice::ReadWrite);
-        if (opened)
-            opened = file->seek(file->size());
+    std::unique_ptr<CTqLispIODevice> opened;
+    bool success = false;
+    if (mode == u"w" || mode == u"a") {
+        auto file = std::make_unique<CTqLispFile>(absolute);
+        if (mode == u"w")
+            success = file->open(QIODevice::ReadWrite | QIODevice::Truncate);
+        else
+            success = file->open(QIODevice::ReadWrite) && file->seek(file->size());
+        opened = std::move(file);
     } else {
-        opened = file->open(QIODevice::ReadOnly);
+        auto protectedFile = std::make_unique<CTqLispEncryptedFile>(absolute, engine.Services());
+        if (protectedFile->hasContent())
+            opened = std::move(protectedFile);
+        else
+            opened = std::make_unique<CTqLispFile>(absolute);
+        // A folder opens as a QFile but is no file to read.
+        success = !QFileInfo(absolute).isDir() && opened->open(QIODevice::ReadOnly);
     }
-    if (!opened)
+    if (!success)
         return LispStatus::OpeningFile;
-    device = file.release();
+    device = opened.release();
     return LispStatus::Ok;
+}
+
+CTqLispIODevice* OpenDeviceOf(const LispNode* file)
+{
+    if (!file || file->type != NodeType::File || !file->first || file->first->payload.record.state != 1)
+        return nullptr;
+    return static_cast<CTqLispIODevice*>(file->first->payload.record.device);
+}
+
+LispStatus CloseLispFile(LispNode* file)
+{
+    CTqLispIODevice* device = OpenDeviceOf(file);
+    if (!device)
+        return LispStatus::Ok;
+    device->close();
+    const bool failed = device->error() != 0;
+    delete device;
+    file->first->payload.record.device = nullptr;
+    file->first->payload.record.state = 0;
+    return failed ? LispStatus::ClosingFile : LispStatus::Ok;
 }
 
 LispStatus CTqLISPImpl::LoadSource(std::u16string_view name, const LispNode* failureExpression, LispNode*& out, bool fromLoad)
@@ -69,7 +124,7 @@ LispStatus CTqLISPImpl::LoadSource(std::u16string_view name, const LispNode* fai
     CTqLispIODevice* device = nullptr;
     LispStatus status = FindLispFile(*this, name, path);
     if (!Failed(status))
-        status = OpenLispFile(path, u"r", device);
+        status = OpenLispFile(*this, path, u"r", true, device);
     if (Failed(status) && fromLoad) {
         LispNode* detail = nullptr;
         if (!Failed(MakeString(name, detail)))
@@ -78,6 +133,8 @@ LispStatus CTqLISPImpl::LoadSource(std::u16string_view name, const LispNode* fai
     if (!Failed(status)) {
         NodeRef file(*this);
         status = MakeFile(device, file.slot());
+        if (!Failed(status) && !LooksLikeText(*device))
+            status = LispStatus::LoadingProgram;
         if (!Failed(status)) {
             InputContext context;
             context.kind = InputKind::File;
@@ -96,9 +153,9 @@ LispStatus CTqLISPImpl::LoadSource(std::u16string_view name, const LispNode* fai
                     break;
             }
             if (Failed(status) && fromLoad) {
-                const int line = device->lineNumber();
-                const auto position = qulonglong(m_input->cursor);
-                const QString message = QCoreApplication::translate("CTqLISPImpl", "Error loading file. Line: %1, Position: %2.").arg(line).arg(position);
+                const QString message = QCoreApplication::translate("CTqLISPImpl", "Error loading file. Line: %1, Position: %2.")
+                                            .arg(device->lineNumber())
+                                            .arg(qulonglong(m_input->cursor));
                 (void)Output(u"\n ");
                 (void)Output(message.toStdU16String());
             }
@@ -107,14 +164,22 @@ LispStatus CTqLISPImpl::LoadSource(std::u16string_view name, const LispNode* fai
             if (!Failed(status))
                 out = value ? value.take() : nullptr;
         }
+        if (file) {
+            const LispStatus closed = CloseLispFile(file.get());
+            if (!Failed(status))
+                status = closed;
+        }
     }
-    if (Failed(status) && failureExpression) {
-        SetErrorDetail(nullptr);
-        return Eval(failureExpression, out);
+    if (Failed(status)) {
+        Release(out);
+        out = nullptr;
+        if (failureExpression) {
+            SetErrorDetail(nullptr);
+            return Eval(failureExpression, out);
+        }
+        return status;
     }
-    if (!Failed(status) && !out)
-        return MakeNil(out);
-    return status;
+    return out ? LispStatus::Ok : MakeNil(out);
 }
 
 LispStatus f_load(LispNode*& out, LispNode* args, CTqLISPImpl& engine)

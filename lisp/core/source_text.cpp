@@ -2,19 +2,31 @@
 #include "lisp/core/source_text.h"
 
 #include "lisp/core/code_page.h"
+#include "lisp/core/engine.h"
 
 #include <QString>
 
-std::u16string DecodeSourceLine(const CTqLISPImpl& engine, const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource)
+LispStatus DecodeSourceLine(const CTqLISPImpl& engine, const QByteArray& bytes, bool firstLine, bool utf8, bool protectedSource,
+                            std::u16string& text)
 {
-    (void)protectedSource;  // protected sources are read through the decoding reader (files issue)
+    text.clear();
+    if (protectedSource) {
+        // The decoding reader: the line opens to the original line's UTF-8 text without its end.
+        CTqLispServices* services = engine.Services();
+        QByteArray plain;
+        if (!services || services->DecodeProtectedLine(bytes, plain) != tq::kNormal)
+            return LispStatus::ProtectedFileVersion;
+        text = QString::fromUtf8(plain).toStdU16String();
+        text.push_back(u'\n');
+        return LispStatus::Ok;
+    }
     if (utf8) {
         QByteArray line = bytes;
         if (firstLine && line.startsWith("\xEF\xBB\xBF"))
             line.remove(0, 3);
-        return QString::fromUtf8(line).toStdU16String();
+        text = QString::fromUtf8(line).toStdU16String();
+        return LispStatus::Ok;
     }
-    std::u16string text;
     (void)DecodeCodePage(engine, std::string_view(bytes.constData(), std::size_t(bytes.size())), text);
-    return text;
+    return LispStatus::Ok;
 }
