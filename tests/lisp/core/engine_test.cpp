@@ -115,6 +115,17 @@ TEST_F(EngineSession, OverlongInputIsRefused)
     EXPECT_TRUE(NoLeaks());
 }
 
+TEST_F(EngineSession, UserFunctionsRecurseTenThousandLevelsDeep)
+{
+    Open();
+    // foreach hands each nested list to the next level: one user call per level of nesting.
+    Run(QStringLiteral("(defun dive (x) (foreach inner x (dive inner)) 'bottom)"));
+    const int levels = 10000;
+    const QString nested = QString(levels, QLatin1Char('(')) + QString(levels, QLatin1Char(')'));
+    EXPECT_EQ(Run(QStringLiteral("(dive '") + nested + QStringLiteral(")")), QStringLiteral("BOTTOM\n"));
+    EXPECT_TRUE(NoLeaks());
+}
+
 TEST_F(EngineSession, EndlessRecursionFailsCleanlyAndTheEngineStaysUsable)
 {
     Open();
