@@ -655,3 +655,22 @@ std::uint32_t CTqLISPImpl::CountReachableNodes() const
     }
     return std::uint32_t(seen.size());
 }
+
+LispStatus ListBuilder::AppendCopy(const LispNode* value)
+{
+    LISP_TRY(Begin());
+    LispNode* copy = nullptr;
+    LISP_TRY(m_list.owner().CopyNode(value, copy));
+    Append(copy);
+    return LispStatus::Ok;
+}
+
+LispStatus ListBuilder::Finish(LispNode*& out, bool emptyIsNil)
+{
+    LISP_TRY(Begin());
+    if (emptyIsNil && !m_list->first)
+        m_list->type = NodeType::Nil;
+    out = m_list.take();
+    m_tail = nullptr;
+    return LispStatus::Ok;
+}

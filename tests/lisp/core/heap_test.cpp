@@ -158,3 +158,30 @@ TEST(Symbols, TheChainStaysSortedAndTheIndexShortensWalks)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ListBuilder, BuildsListsAndEmptyOnesAsNil)
+{
+    CTqLISPImpl engine;
+    LispNode* value = nullptr;
+    ASSERT_EQ(engine.MakeInteger(7, value), LispStatus::Ok);
+    ListBuilder builder(engine);
+    ASSERT_EQ(builder.AppendCopy(value), LispStatus::Ok);
+    ASSERT_EQ(builder.AppendCopy(value), LispStatus::Ok);
+    LispNode* list = nullptr;
+    ASSERT_EQ(builder.Finish(list), LispStatus::Ok);
+    EXPECT_EQ(ListLength(list), 2u);
+    EXPECT_EQ(list->first->next->payload.integer, 7);
+
+    ListBuilder empty(engine);
+    LispNode* nothing = nullptr;
+    ASSERT_EQ(empty.Finish(nothing), LispStatus::Ok);
+    EXPECT_TRUE(IsNil(nothing));
+    engine.Release(list);
+    engine.Release(nothing);
+    engine.Release(value);
+    EXPECT_EQ(engine.FreeNodes(), engine.TotalNodes());
+}
+
+}  // namespace
