@@ -1,54 +1,786 @@
 // Arithmetic and numeric built-ins: the four operations, integer bit operations, transcendental
 // functions, number conversions, numeric predicates, comparisons and the engine-status entries.
 #include "lisp/core/builtin_families.h"
+#include "lisp/core/code_page.h"
 #include "lisp/core/engine.h"
 
-LispStatus f_add(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_sub(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_mul(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_div(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_neg(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_1add(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_1sub(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_abs(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_atan(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_exp(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_expt(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_fix(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_float(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_gcd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_log(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_logand(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_logior(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_max(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_min(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_rem(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_sqrt(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_sin(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_cos(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tan(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_vmon(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_lsh(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_gc(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_mem(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_minusp(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_zerop(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_numberp(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_isequal(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_notequal(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_lower(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_lowequ(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_greater(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_greatequ(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_atof(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_atoi(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_itoa(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_boole(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_eq(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_equal(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_ver(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_alloc(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_expand(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+#include <QStringView>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A number argument, or an accumulator: an integer until a real takes part.
+struct Number {
+    bool isReal = false;
+    std::int32_t integer = 0;
+    double real = 0.0;
+
+    double AsReal() const { return isReal ? real : double(integer); }
+    void SetReal(double value)
+    {
+        isReal = true;
+        real = value;
+    }
+    bool IsZero() const { return isReal ? real == 0.0 : integer == 0; }
+};
+
+Number NumberOf(const LispNode* node)
+{
+    Number number;
+    if (node->type == NodeType::Integer)
+        number.integer = node->payload.integer;
+    else
+        number.SetReal(node->payload.real);
+    return number;
+}
+
+LispStatus MakeNumber(const Number& number, CTqLISPImpl& engine, LispNode*& out)
+{
+    return number.isReal ? engine.MakeReal(number.real, out) : engine.MakeInteger(number.integer, out);
+}
+
+// The single number of a one-number built-in.
+LispStatus OnlyNumber(const LispNode* args, Number& number)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    number = NumberOf(args);
+    return LispStatus::Ok;
+}
+
+// 32-bit integer arithmetic wraps around; unsigned operations make that defined behaviour.
+std::int32_t WrapAdd(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) + std::uint32_t(b)); }
+std::int32_t WrapSub(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) - std::uint32_t(b)); }
+std::int32_t WrapMul(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) * std::uint32_t(b)); }
+std::int32_t WrapNegate(std::int32_t a) { return std::int32_t(0u - std::uint32_t(a)); }
+
+// Truncation toward zero. Outside the 32-bit range (or for NaN) the value is 0 and the result
+// false; each caller decides what that means.
+bool TruncateToInteger(double value, std::int32_t& result)
+{
+    result = 0;
+    if (!(value <= 2147483647.0 && value >= -2147483648.0))
+        return false;
+    result = std::int32_t(value);
+    return true;
+}
+
+// ---- accumulating operations ----------------------------------------------------------------
+
+// Combines an operand into the accumulator: in 32 bits while both are integers, in doubles
+// from the first real on.
+template <typename IntegerOp, typename RealOp>
+LispStatus Promote(Number& acc, const Number& operand, IntegerOp integerOp, RealOp realOp)
+{
+    if (!acc.isReal && !operand.isReal)
+        acc.integer = integerOp(acc.integer, operand.integer);
+    else
+        acc.SetReal(realOp(acc.AsReal(), operand.AsReal()));
+    return LispStatus::Ok;
+}
+
+// The fold shared by + - * / rem max min logand logior: the first argument seeds the
+// accumulator, each further one is combined into it; no argument gives the integer 0. Only the
+// result is allocated.
+template <typename Combine>
+LispStatus Fold(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, Combine combine)
+{
+    Number acc;
+    if (args) {
+        acc = NumberOf(args);
+        for (const LispNode* operand = args->next; operand; operand = operand->next)
+            LISP_TRY(combine(acc, NumberOf(operand)));
+    }
+    return MakeNumber(acc, engine, out);
+}
+
+LispStatus Add(Number& acc, const Number& operand)
+{
+    return Promote(acc, operand, WrapAdd, [](double a, double b) { return a + b; });
+}
+
+LispStatus Subtract(Number& acc, const Number& operand)
+{
+    return Promote(acc, operand, WrapSub, [](double a, double b) { return a - b; });
+}
+
+LispStatus Multiply(Number& acc, const Number& operand)
+{
+    return Promote(acc, operand, WrapMul, [](double a, double b) { return a * b; });
+}
+
+LispStatus Divide(Number& acc, const Number& divisor)
+{
+    if (divisor.IsZero())
+        return LispStatus::DivisionByZero;
+    // The most negative integer divided by -1 wraps to itself, as its negation does.
+    return Promote(
+        acc, divisor, [](std::int32_t a, std::int32_t b) { return b == -1 ? WrapNegate(a) : a / b; },
+        [](double a, double b) { return a / b; });
+}
+
+LispStatus Remainder(Number& acc, const Number& divisor)
+{
+    if (divisor.IsZero())
+        return LispStatus::DivisionByZero;
+    std::int32_t quotient = 0;
+    if (!acc.isReal && !divisor.isReal) {
+        acc.integer = divisor.integer == -1 ? 0 : acc.integer % divisor.integer;
+    } else if (divisor.isReal) {
+        const double dividend = acc.AsReal();
+        (void)TruncateToInteger(dividend / divisor.real, quotient);  // out of range: quotient 0
+        acc.SetReal(dividend - double(quotient) * divisor.real);
+    } else {
+        // A real dividend by an integer forms the product in 32-bit arithmetic.
+        (void)TruncateToInteger(acc.real / divisor.integer, quotient);
+        acc.SetReal(acc.real - double(WrapMul(divisor.integer, quotient)));
+    }
+    return LispStatus::Ok;
+}
+
+LispStatus Maximum(Number& acc, const Number& operand)
+{
+    return Promote(
+        acc, operand, [](std::int32_t a, std::int32_t b) { return std::max(a, b); },
+        [](double a, double b) { return std::max(a, b); });
+}
+
+LispStatus Minimum(Number& acc, const Number& operand)
+{
+    return Promote(
+        acc, operand, [](std::int32_t a, std::int32_t b) { return std::min(a, b); },
+        [](double a, double b) { return std::min(a, b); });
+}
+
+// The bit operations take integers only (the argument check ensures it).
+LispStatus BitAnd(Number& acc, const Number& operand)
+{
+    acc.integer &= operand.integer;
+    return LispStatus::Ok;
+}
+
+LispStatus BitOr(Number& acc, const Number& operand)
+{
+    acc.integer |= operand.integer;
+    return LispStatus::Ok;
+}
+
+// ---- single numbers --------------------------------------------------------------------------
+
+// Applies an operation to the single argument, keeping its type.
+template <typename IntegerOp, typename RealOp>
+LispStatus MapNumber(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    if (number.isReal)
+        number.real = realOp(number.real);
+    else
+        number.integer = integerOp(number.integer);
+    return MakeNumber(number, engine, out);
+}
+
+// Where a transcendental function is defined; arguments outside fail before the library call.
+enum class Domain : std::uint8_t { All, NonNegative, Positive };
+
+// One real function of one number. Unless `ignoreLibraryErrors`, a domain or range error the C
+// library signals through errno (cleared by the dispatcher before the call) is a math error.
+LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, double (*function)(double), Domain domain,
+                        bool ignoreLibraryErrors = false)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    const double x = number.AsReal();
+    if ((domain == Domain::NonNegative && x < 0.0) || (domain == Domain::Positive && !(x > 0.0)))
+        return LispStatus::MathError;
+    const double result = function(x);
+    if (!ignoreLibraryErrors && errno != 0)
+        return LispStatus::MathError;
+    return engine.MakeReal(result, out);
+}
+
+// gcd by trial division over the divisors k of the smaller value m, testing the co-divisor m/k
+// first; a small divisor shared with the larger value is kept for when the search passes √m.
+std::int32_t GreatestCommonDivisor(std::int32_t a, std::int32_t b)
+{
+    const std::int32_t smaller = std::min(a, b);
+    const std::int32_t larger = std::max(a, b);
+    if (smaller < 1)
+        return 1;
+    std::int32_t best = 1;
+    for (std::int32_t k = 1; k <= smaller / k; ++k) {
+        if (smaller % k != 0)
+            continue;
+        if (larger % (smaller / k) == 0)
+            return smaller / k;
+        if (k > 1 && larger % k == 0)
+            best = k;
+    }
+    return best;
+}
+
+// One step of boole: each result bit is the bit of `op` selected by the bit pair (a, b):
+// (1,1) → op bit 0, (1,0) → bit 1, (0,1) → bit 2, (0,0) → bit 3.
+std::uint32_t BooleStep(std::uint32_t op, std::uint32_t a, std::uint32_t b)
+{
+    std::uint32_t result = 0;
+    if (op & 1)
+        result |= a & b;
+    if (op & 2)
+        result |= a & ~b;
+    if (op & 4)
+        result |= ~a & b;
+    if (op & 8)
+        result |= ~a & ~b;
+    return result;
+}
+
+// ---- comparisons -----------------------------------------------------------------------------
+
+bool IsText(const LispNode* node) { return node->type == NodeType::ShortString || node->type == NodeType::String; }
+
+// The per-pair rule of = /= and eq. Strings compare in the host's code page.
+LispStatus SameByRule(const CTqLISPImpl& engine, const LispNode* a, const LispNode* b, bool& same)
+{
+    same = false;
+    const bool nilA = IsNil(a);
+    const bool nilB = IsNil(b);
+    if (nilA || nilB) {
+        same = nilA && nilB;
+        return LispStatus::Ok;
+    }
+    if (IsInteger(a) && IsInteger(b)) {
+        same = a->payload.integer == b->payload.integer;
+        return LispStatus::Ok;
+    }
+    if (IsNumber(a) && IsNumber(b)) {
+        same = NumberValue(a) == NumberValue(b);
+        return LispStatus::Ok;
+    }
+    if (IsText(a) && IsText(b)) {
+        same = SameCodePageText(engine, StringText(a), StringText(b));
+        return LispStatus::Ok;
+    }
+    if (a->type != b->type)
+        return LispStatus::Ok;
+    switch (a->type) {
+    case NodeType::Symbol:
+        same = SymbolName(a) == SymbolName(b) && SymbolValue(a) == SymbolValue(b);
+        break;
+    case NodeType::SymbolRef: {
+        const std::u16string_view nameA = SymbolName(ReferencedSymbol(a));
+        const std::u16string_view nameB = SymbolName(ReferencedSymbol(b));
+        same = QStringView(nameA.data(), qsizetype(nameA.size())).compare(QStringView(nameB.data(), qsizetype(nameB.size())), Qt::CaseInsensitive) == 0;
+        break;
+    }
+    case NodeType::List:
+    case NodeType::DottedList:
+    case NodeType::File:
+        // Copies of one list share its element chain; equal contents are not enough.
+        same = a->first == b->first;
+        break;
+    case NodeType::QuotingSubr:
+    case NodeType::Subr:
+        same = a->payload.descriptor == b->payload.descriptor;
+        break;
+    case NodeType::Constant:
+        same = IsT(a) == IsT(b);
+        break;
+    case NodeType::EntityName:
+    case NodeType::PickSet:
+        same = a->payload.words[0] == b->payload.words[0] && a->payload.words[1] == b->payload.words[1];
+        break;
+    case NodeType::ULong:
+        same = a->payload.words[0] == b->payload.words[0];
+        break;
+    case NodeType::Nothing:
+        same = true;
+        break;
+    case NodeType::ExternalSubr:
+    case NodeType::NativeSubr:
+        return LispStatus::InvalidParameter;
+    default:
+        break;  // every other pair is unequal
+    }
+    return LispStatus::Ok;
+}
+
+enum class Relation : std::uint8_t { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+
+// The order of a pair for < <= > >=: numbers as doubles, strings by UTF-16 units. `ordered` is
+// false when a nil takes part (no relation holds then).
+LispStatus OrderOf(const LispNode* left, const LispNode* right, bool& ordered, int& order)
+{
+    ordered = false;
+    if (IsNil(left) || IsNil(right))
+        return LispStatus::Ok;
+    if (IsInteger(left) && IsInteger(right)) {
+        ordered = true;
+        order = (left->payload.integer > right->payload.integer) - (left->payload.integer < right->payload.integer);
+        return LispStatus::Ok;
+    }
+    if (IsNumber(left) && IsNumber(right)) {
+        const double a = NumberValue(left);
+        const double b = NumberValue(right);
+        ordered = !std::isnan(a) && !std::isnan(b);
+        order = (a > b) - (a < b);
+        return LispStatus::Ok;
+    }
+    if (IsText(left) && IsText(right)) {
+        ordered = true;
+        const int compared = StringText(left).compare(StringText(right));
+        order = (compared > 0) - (compared < 0);
+        return LispStatus::Ok;
+    }
+    return LispStatus::InvalidParameter;
+}
+
+LispStatus PairHolds(const CTqLISPImpl& engine, const LispNode* left, const LispNode* right, Relation relation, bool& holds)
+{
+    if (relation == Relation::Equal || relation == Relation::NotEqual) {
+        bool same = false;
+        LISP_TRY(SameByRule(engine, left, right, same));
+        holds = same == (relation == Relation::Equal);
+        return LispStatus::Ok;
+    }
+    bool ordered = false;
+    int order = 0;
+    LISP_TRY(OrderOf(left, right, ordered, order));
+    switch (relation) {
+    case Relation::Less: holds = ordered && order < 0; break;
+    case Relation::LessEqual: holds = ordered && order <= 0; break;
+    case Relation::Greater: holds = ordered && order > 0; break;
+    case Relation::GreaterEqual: holds = ordered && order >= 0; break;
+    case Relation::Equal:
+    case Relation::NotEqual: break;
+    }
+    return LispStatus::Ok;
+}
+
+// The core of the six comparisons: T when every neighbouring pair satisfies the relation; the
+// walk stops at the first pair that does not.
+LispStatus CompareNeighbours(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, Relation relation)
+{
+    const bool ordering = relation != Relation::Equal && relation != Relation::NotEqual;
+    if (ordering && args && !IsAtom(args))
+        return LispStatus::InvalidParameter;
+    // Without a pair there is nothing equal or ordered, and nothing that spoils /=.
+    if (!args || !args->next)
+        return engine.MakeBoolean(relation == Relation::NotEqual, out);
+    for (const LispNode* left = args; left->next; left = left->next) {
+        bool holds = false;
+        LISP_TRY(PairHolds(engine, left, left->next, relation, holds));
+        if (!holds)
+            return engine.MakeNil(out);
+    }
+    return engine.MakeT(out);
+}
+
+// ---- structural equality ---------------------------------------------------------------------
+
+struct Fuzz {
+    bool given = false;
+    double magnitude = 0.0;
+};
+
+bool NumbersMatch(const LispNode* a, const LispNode* b, const Fuzz& fuzz)
+{
+    if (IsInteger(a) && IsInteger(b)) {
+        const std::int64_t difference = std::int64_t(a->payload.integer) - std::int64_t(b->payload.integer);
+        if (!fuzz.given)
+            return difference == 0;
+        return double(difference < 0 ? -difference : difference) <= std::trunc(fuzz.magnitude);
+    }
+    if (!fuzz.given)
+        return NumberValue(a) == NumberValue(b);
+    return std::fabs(NumberValue(a) - NumberValue(b)) <= fuzz.magnitude;
+}
+
+// Codes 0–29 and 33 are node types; 30–32 and everything above 33 are not.
+bool IsKnownCode(NodeType type)
+{
+    return std::uint8_t(type) <= std::uint8_t(NodeType::Reserved29) || type == NodeType::CatchAllError;
+}
+
+// Matches two nodes without following `next`. `descend` asks the caller to match the element
+// chains of two lists that are not already the same chain.
+LispStatus MatchNode(const LispNode* a, const LispNode* b, const Fuzz& fuzz, bool& equal, bool& descend)
+{
+    descend = false;
+    equal = false;
+    if (a == b) {
+        equal = true;
+        return LispStatus::Ok;
+    }
+    const bool nilA = IsNil(a);
+    const bool nilB = IsNil(b);
+    if (nilA || nilB) {
+        equal = nilA && nilB;
+        return LispStatus::Ok;
+    }
+    if (IsNumber(a) && IsNumber(b)) {
+        equal = NumbersMatch(a, b, fuzz);
+        return LispStatus::Ok;
+    }
+    if (IsText(a) && IsText(b)) {
+        equal = StringText(a) == StringText(b);
+        return LispStatus::Ok;
+    }
+    if (!IsKnownCode(a->type) || !IsKnownCode(b->type))
+        return LispStatus::UnknownNodeType;
+    if (a->type != b->type)
+        return LispStatus::Ok;
+    switch (a->type) {
+    case NodeType::List:
+    case NodeType::DottedList:
+        equal = true;
+        descend = a->first != b->first;
+        break;
+    case NodeType::File:
+        equal = a->first == b->first;
+        break;
+    case NodeType::Symbol:
+        equal = SymbolName(a) == SymbolName(b) && SymbolValue(a) == SymbolValue(b);
+        break;
+    case NodeType::SymbolRef: {
+        const LispNode* symbolA = ReferencedSymbol(a);
+        const LispNode* symbolB = ReferencedSymbol(b);
+        equal = SymbolName(symbolA) == SymbolName(symbolB) && SymbolValue(symbolA) == SymbolValue(symbolB);
+        break;
+    }
+    case NodeType::Constant:
+        equal = IsT(a) == IsT(b);
+        break;
+    case NodeType::QuotingSubr:
+    case NodeType::Subr:
+        equal = a->payload.descriptor == b->payload.descriptor;
+        break;
+    case NodeType::EntityName:
+    case NodeType::PickSet:
+        equal = a->payload.words[0] == b->payload.words[0] && a->payload.words[1] == b->payload.words[1];
+        break;
+    case NodeType::ULong:
+    case NodeType::Dialog:
+        equal = a->payload.words[0] == b->payload.words[0];
+        break;
+    case NodeType::Nothing:
+        equal = true;
+        break;
+    case NodeType::ExternalSubr:
+    case NodeType::NativeSubr:
+        return LispStatus::NotYetImplemented;
+    default:
+        break;  // the remaining codes are equal only as the same node
+    }
+    return LispStatus::Ok;
+}
+
+// Structural equality. Nested lists are walked with an explicit stack of element chains, so
+// depth costs heap memory, never native stack.
+LispStatus MatchStructure(const LispNode* a, const LispNode* b, const Fuzz& fuzz, bool& equal)
+{
+    bool descend = false;
+    LISP_TRY(MatchNode(a, b, fuzz, equal, descend));
+    if (!equal || !descend)
+        return LispStatus::Ok;
+    std::vector<std::pair<const LispNode*, const LispNode*>> chains{{a->first, b->first}};
+    while (!chains.empty()) {
+        auto [left, right] = chains.back();
+        chains.pop_back();
+        for (; left && right; left = left->next, right = right->next) {
+            LISP_TRY(MatchNode(left, right, fuzz, equal, descend));
+            if (!equal)
+                return LispStatus::Ok;
+            if (descend)
+                chains.emplace_back(left->first, right->first);
+        }
+        if (left || right) {
+            equal = false;  // lengths differ
+            return LispStatus::Ok;
+        }
+    }
+    equal = true;
+    return LispStatus::Ok;
+}
+
+// ---- text conversions ------------------------------------------------------------------------
+
+bool IsBlank(char16_t unit) { return unit == u' ' || (unit >= u'\t' && unit <= u'\r'); }
+bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
+
+// Leading blanks, a sign and decimal digits; values beyond 32 bits are clamped, as the reader
+// clamps integer literals.
+std::int32_t LeadingInteger(std::u16string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - u'0'), std::int64_t(1) << 31);
+    return std::int32_t(std::clamp<std::int64_t>(negative ? -magnitude : magnitude, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+// ---- entries -----------------------------------------------------------------------------------
+
+LispStatus f_add(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Add); }
+
+LispStatus f_sub(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (args && !args->next)
+        return MapNumber(out, args, engine, WrapNegate, [](double x) { return -x; });
+    return Fold(out, args, engine, Subtract);
+}
+
+LispStatus f_mul(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Multiply); }
+LispStatus f_div(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Divide); }
+LispStatus f_rem(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Remainder); }
+LispStatus f_max(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Maximum); }
+LispStatus f_min(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, Minimum); }
+LispStatus f_logand(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, BitAnd); }
+LispStatus f_logior(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return Fold(out, args, engine, BitOr); }
+
+LispStatus f_neg(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    return engine.MakeInteger(~args->payload.integer, out);
+}
+
+LispStatus f_1add(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return MapNumber(out, args, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; });
+}
+
+LispStatus f_1sub(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return MapNumber(out, args, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; });
+}
+
+LispStatus f_abs(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return MapNumber(out, args, engine, [](std::int32_t x) { return x < 0 ? WrapNegate(x) : x; }, [](double x) { return std::fabs(x); });
+}
+
+LispStatus f_atan(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    const double y = NumberValue(args);
+    if (!args->next)
+        return engine.MakeReal(std::atan(y), out);
+    const double x = NumberValue(args->next);
+    constexpr double kHalfPi = 1.5707963267948966;
+    if (x == 0.0)
+        return engine.MakeReal(y >= 0.0 ? kHalfPi : -kHalfPi, out);
+    return engine.MakeReal(std::atan2(y, x), out);
+}
+
+LispStatus f_exp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::exp(x); }, Domain::All, true);
+}
+
+LispStatus f_log(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::log(x); }, Domain::Positive);
+}
+
+LispStatus f_sqrt(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::sqrt(x); }, Domain::NonNegative);
+}
+
+LispStatus f_sin(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::sin(x); }, Domain::All);
+}
+
+LispStatus f_cos(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::cos(x); }, Domain::All);
+}
+
+LispStatus f_tan(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return RealFunction(out, args, engine, [](double x) { return std::tan(x); }, Domain::All);
+}
+
+LispStatus f_expt(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args || !args->next)
+        return LispStatus::MissingParameter;
+    const double power = std::pow(NumberValue(args), NumberValue(args->next));
+    if (errno != 0)
+        return LispStatus::MathError;
+    if (IsInteger(args) && IsInteger(args->next)) {
+        std::int32_t integer = 0;
+        (void)TruncateToInteger(power, integer);  // out of range: 0
+        return engine.MakeInteger(integer, out);
+    }
+    return engine.MakeReal(power, out);
+}
+
+LispStatus f_fix(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    std::int32_t integer = number.integer;
+    if (number.isReal && !TruncateToInteger(number.real, integer))
+        return engine.MakeReal(number.real, out);
+    return engine.MakeInteger(integer, out);
+}
+
+LispStatus f_float(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    return engine.MakeReal(number.AsReal(), out);
+}
+
+LispStatus f_gcd(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args || !args->next)
+        return LispStatus::MissingParameter;
+    if (args->next->payload.integer == 0)
+        return LispStatus::InvalidParameter;
+    return engine.MakeInteger(GreatestCommonDivisor(args->payload.integer, args->next->payload.integer), out);
+}
+
+LispStatus f_lsh(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    if (!args->next)
+        return engine.MakeInteger(0, out);
+    const std::int32_t value = args->payload.integer;
+    const std::int32_t count = args->next->payload.integer;
+    if (count > 0)
+        return engine.MakeInteger(std::int32_t(std::uint32_t(value) << (std::uint32_t(count) % 32)), out);
+    // A right shift keeps the sign bit; the magnitude of the most negative count is 2^31.
+    const std::uint32_t distance = (0u - std::uint32_t(count)) % 32;
+    return engine.MakeInteger(value >> distance, out);
+}
+
+LispStatus f_boole(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args || !args->next)
+        return LispStatus::MissingParameter;
+    const std::int32_t op = args->payload.integer;
+    if (op < 0 || op > 15)
+        return LispStatus::InvalidParameter;
+    std::uint32_t acc = std::uint32_t(args->next->payload.integer);
+    for (const LispNode* operand = args->next->next; operand; operand = operand->next)
+        acc = BooleStep(std::uint32_t(op), acc, std::uint32_t(operand->payload.integer));
+    return engine.MakeInteger(std::int32_t(acc), out);
+}
+
+LispStatus f_minusp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    return engine.MakeBoolean(number.AsReal() < 0.0, out);
+}
+
+LispStatus f_zerop(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    return engine.MakeBoolean(number.IsZero(), out);
+}
+
+LispStatus f_numberp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    return engine.MakeBoolean(IsNumber(args), out);
+}
+
+LispStatus f_isequal(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
+LispStatus f_eq(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
+LispStatus f_notequal(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::NotEqual); }
+LispStatus f_lower(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Less); }
+LispStatus f_lowequ(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::LessEqual); }
+LispStatus f_greater(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Greater); }
+LispStatus f_greatequ(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::GreaterEqual); }
+
+LispStatus f_equal(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args || !args->next)
+        return LispStatus::MissingParameter;
+    Fuzz fuzz;
+    if (const LispNode* third = args->next->next) {
+        fuzz.given = true;
+        fuzz.magnitude = std::fabs(NumberValue(third));
+    }
+    bool equal = false;
+    LISP_TRY(MatchStructure(args, args->next, fuzz, equal));
+    return engine.MakeBoolean(equal, out);
+}
+
+LispStatus f_atoi(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    std::u16string_view text;
+    LISP_TRY(engine.TextOf(args, text));
+    return engine.MakeInteger(LeadingInteger(text), out);
+}
+
+// The host reads the number; what it cannot read (or an engine without a host) leaves 0.0.
+LispStatus f_atof(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    std::u16string_view text;
+    LISP_TRY(engine.TextOf(args, text));
+    double value = 0.0;
+    if (CTqLispServices* services = engine.Services())
+        (void)services->StringToReal(CTqString(text), value);
+    return engine.MakeReal(value, out);
+}
+
+LispStatus f_itoa(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args)
+        return LispStatus::MissingParameter;
+    char digits[16];
+    const int length = std::snprintf(digits, sizeof digits, "%d", int(args->payload.integer));
+    return engine.MakeLiteralString(std::u16string(digits, digits + length), out);
+}
+
+LispStatus f_ver(LispNode*& out, LispNode*, CTqLISPImpl& engine) { return engine.MakeLiteralString(u"Version 8.0", out); }
+
+LispStatus f_vmon(LispNode*& out, LispNode*, CTqLISPImpl& engine) { return engine.MakeNil(out); }
+
+LispStatus f_gc(LispNode*& out, LispNode*, CTqLISPImpl& engine)
+{
+    LISP_TRY(engine.RebuildSymbolIndex());
+    return engine.MakeNil(out);
+}
+
+LispStatus f_mem(LispNode*& out, LispNode*, CTqLISPImpl& engine)
+{
+    char report[256];
+    const int length = std::snprintf(report, sizeof report, "\niStatus: %d\niFreeNodes: %ld\niParseLevel: %d\niNodes: %ld\niSegments: %d\niAllocate: %d\n", 0,
+                                     long(engine.FreeNodes()), engine.ParseLevel(), long(engine.TotalNodes()), int(engine.Segments()),
+                                     int(engine.AllocateCounter()));
+    LISP_TRY(engine.Output(std::u16string(report, report + length)));
+    return engine.MakeNil(out);
+}
+
+// Heap sizing is automatic; these accept their arguments for compatibility and change nothing.
+LispStatus f_alloc(LispNode*& out, LispNode*, CTqLISPImpl& engine) { return engine.MakeInteger(0, out); }
+LispStatus f_expand(LispNode*& out, LispNode*, CTqLISPImpl& engine) { return engine.MakeInteger(0, out); }
 
 namespace {
 constexpr ParamGroup kNumberOptionalNumber[] = {{Kind::Number, 1, 0}, {Kind::Number, 1, ParamOption::Optional}};
