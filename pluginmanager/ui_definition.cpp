@@ -127,10 +127,12 @@ void UiRegistry::Apply(const QString& plugin, const std::vector<UiDefinitionFile
 
 void UiRegistry::Remove(const QString& plugin)
 {
-    m_plugins.erase(plugin);
+    // The name may be a key of the map itself, which the erase frees.
+    const QString name = plugin;
+    m_plugins.erase(name);
     CTqSystemServices* services = GetTqSystemServices();
     if (CTqMenuManager* menus = services ? services->MenuManager() : nullptr) {
-        if (menus->RemoveOwner(plugin) > 0)
+        if (menus->RemoveOwner(name) > 0)
             menus->Refresh();
     }
 }
