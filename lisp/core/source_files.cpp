@@ -17,9 +17,8 @@ namespace {
 
 // Programs written for Windows separate folders with backslashes; on this system a backslash
 // in a file name is rare enough to read it as a separator.
-QString HostPath(std::u16string_view name)
+QString HostPath(QString path)
 {
-    QString path = QString::fromUtf16(name.data(), int(name.size()));
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path;
 }
@@ -38,7 +37,7 @@ bool LooksLikeText(CTqLispIODevice& device)
 
 LispStatus FindLispFile(CTqLISPImpl& engine, std::u16string_view name, QString& path)
 {
-    QString wanted = HostPath(name);
+    QString wanted = HostPath(QString::fromUtf16(name.data(), int(name.size())));
     const QString suffix = QFileInfo(wanted).suffix();
     if (suffix.isEmpty())
         wanted += QStringLiteral(".lsp");
@@ -60,7 +59,7 @@ LispStatus OpenLispFile(CTqLISPImpl& engine, const QString& path, std::u16string
                         CTqLispIODevice*& device)
 {
     device = nullptr;
-    QString absolute = HostPath(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()), std::size_t(path.size())));
+    QString absolute = HostPath(path);
     if (absolute.isEmpty())
         return LispStatus::OpeningFile;
     if (addSuffix && QFileInfo(absolute).suffix().isEmpty())

@@ -27,8 +27,8 @@ constexpr qint64 kMaxLineBytes = qint64(kInputCapacity) * 4;
 QString QText(std::u16string_view text) { return QString::fromUtf16(text.data(), int(text.size())); }
 std::u16string_view View(const QString& text) { return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())}; }
 
-// The text of an optional string argument; empty when absent.
-std::u16string_view OptionalText(const LispNode* argument) { return argument ? StringText(argument) : std::u16string_view(); }
+// The text of an optional string argument; empty (never a null view) when absent.
+std::u16string_view OptionalText(const LispNode* argument) { return argument ? StringText(argument) : std::u16string_view(u""); }
 
 LispStatus MakeText(CTqLISPImpl& engine, const QString& text, LispNode*& out) { return engine.MakeLiteralString(View(text), out); }
 
