@@ -183,7 +183,8 @@ bool StoreText(LispNode* node, std::u16string_view text)
         node->type = NodeType::ShortString;
         node->flags = std::uint8_t((node->flags & ~(NodeFlag::OwnsBuffer | NodeFlag::Borrowed)) | NodeFlag::Borrowed);
         std::memset(node->payload.inplace, 0, sizeof node->payload.inplace);
-        std::memcpy(node->payload.inplace, text.data(), text.size() * sizeof(char16_t));
+        if (!text.empty())
+            std::memcpy(node->payload.inplace, text.data(), text.size() * sizeof(char16_t));
         return true;
     }
     auto* buffer = new (std::nothrow) char16_t[text.size() + 1];
