@@ -281,14 +281,18 @@ LispStatus CTqLISPImpl::MakeCatchAllError(std::u16string_view message, LispNode*
     return LispStatus::Ok;
 }
 
-LispStatus CTqLISPImpl::MakeRealList(std::span<const double> values, LispNode*& out)
+namespace {
+
+// A list with one new element per value, made by `make`.
+template <typename Value, typename Make>
+LispStatus MakeListOf(CTqLISPImpl& engine, std::span<const Value> values, Make make, LispNode*& out)
 {
-    NodeRef list(*this);
-    LISP_TRY(MakeEmptyList(list.slot()));
+    NodeRef list(engine);
+    LISP_TRY(engine.MakeEmptyList(list.slot()));
     LispNode* tail = nullptr;
-    for (double value : values) {
+    for (const Value value : values) {
         LispNode* element = nullptr;
-        LISP_TRY(MakeReal(value, element));
+        LISP_TRY(make(value, element));
         (tail ? tail->next : list->first) = element;
         tail = element;
     }
@@ -296,19 +300,16 @@ LispStatus CTqLISPImpl::MakeRealList(std::span<const double> values, LispNode*& 
     return LispStatus::Ok;
 }
 
+}  // namespace
+
+LispStatus CTqLISPImpl::MakeRealList(std::span<const double> values, LispNode*& out)
+{
+    return MakeListOf(*this, values, [this](double value, LispNode*& element) { return MakeReal(value, element); }, out);
+}
+
 LispStatus CTqLISPImpl::MakeIntegerList(std::span<const std::int32_t> values, LispNode*& out)
 {
-    NodeRef list(*this);
-    LISP_TRY(MakeEmptyList(list.slot()));
-    LispNode* tail = nullptr;
-    for (std::int32_t value : values) {
-        LispNode* element = nullptr;
-        LISP_TRY(MakeInteger(value, element));
-        (tail ? tail->next : list->first) = element;
-        tail = element;
-    }
-    out = list.take();
-    return LispStatus::Ok;
+    return MakeListOf(*this, values, [this](std::int32_t value, LispNode*& element) { return MakeInteger(value, element); }, out);
 }
 
 LispStatus CTqLISPImpl::MakeMatrix(const double (&values)[16], LispNode*& out)
