@@ -140,25 +140,24 @@ short CTqWorkbenchLispServices::RemoveCommand(const CTqString& name)
     return tq::kNormal;
 }
 
-// There is no drawing database yet, so no selection set exists to confirm, free or ask about.
 short CTqWorkbenchLispServices::ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2)
 {
-    return tq::kError;
+    return m_selections.Confirm({word1, word2});
 }
 
 short CTqWorkbenchLispServices::FreeSelectionSet(std::uint64_t word1, std::uint64_t word2)
 {
-    return tq::kError;
+    return m_selections.Free({word1, word2});
 }
 
 std::uint32_t CTqWorkbenchLispServices::SelectionSetNumber(std::uint64_t word1, std::uint64_t word2)
 {
-    return 0;
+    return m_selections.Number({word1, word2});
 }
 
 std::uint32_t CTqWorkbenchLispServices::SelectionSetDocument(std::uint64_t word1, std::uint64_t word2)
 {
-    return 0;
+    return m_selections.Document({word1, word2});
 }
 
 // --- text services of the string built-ins ----------------------------------------------------

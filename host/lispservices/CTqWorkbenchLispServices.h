@@ -1,11 +1,14 @@
-// The workbench host's LISP services: result buffers, the command line on a console, file search
-// and command removal. Selection sets are refused until the host has a drawing database.
+// The workbench host's LISP services: result buffers, the command line on a console, file search,
+// command removal, and the drawing services over the current document's database.
 #pragma once
 
 #include "host/CTqLispServices.h"
 #include "../framework/CTqTranslations.h"
 #include "../os/CTqCodePage.h"
+#include "CTqWorkbenchEntityServices.h"
 #include "CTqWorkbenchFileServices.h"
+#include "CTqWorkbenchSelectionServices.h"
+#include "CTqWorkbenchTableServices.h"
 
 #include <QString>
 #include <QStringList>
@@ -60,6 +63,10 @@ public:
 
     // tq::kNormal whether or not the command stack held the name.
     short RemoveCommand(const CTqString& name) override;
+
+    CTqEntityServices* Entities() override { return &m_entities; }
+    CTqTableServices* Tables() override { return &m_tables; }
+    CTqSelectionServices* Selections() override { return &m_selections; }
 
     short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
     short FreeSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
@@ -153,4 +160,7 @@ private:
     CTqCodePage m_codePage;
     CTqTranslations m_translations;
     CTqWorkbenchFileServices m_files{m_console};
+    CTqWorkbenchEntityServices m_entities{*this};
+    CTqWorkbenchTableServices m_tables{*this};
+    CTqWorkbenchSelectionServices m_selections{*this};
 };

@@ -7,32 +7,6 @@
 
 namespace {
 
-class ChainBuilder {
-public:
-    explicit ChainBuilder(CTqLispServices& services) : m_services(services) {}
-    ~ChainBuilder() { m_services.ReleaseChain(m_head); }
-    TqResultBuffer* Add(short type)
-    {
-        TqResultBuffer* record = m_services.NewResultBuffer(type);
-        if (!record)
-            return nullptr;
-        (m_tail ? m_tail->next : m_head) = record;
-        m_tail = record;
-        return record;
-    }
-    TqResultBuffer* Take()
-    {
-        TqResultBuffer* head = m_head;
-        m_head = m_tail = nullptr;
-        return head;
-    }
-
-private:
-    CTqLispServices& m_services;
-    TqResultBuffer* m_head = nullptr;
-    TqResultBuffer* m_tail = nullptr;
-};
-
 bool IsPointList(const LispNode* value, int& count)
 {
     count = 0;

@@ -66,15 +66,32 @@ TEST_P(Transcript, ProducesExactOutputWithoutLeaks)
     ASSERT_NE(engine, nullptr);
 
     const std::string where = QFileInfo(path).fileName().toStdString();
+    // With KELTORA_RECORD_TRANSCRIPTS set, what each command printed is also written to
+    // "<file>.actual" in the transcript's own format, for a person to review and adopt.
+    const bool recording = qEnvironmentVariableIsSet("KELTORA_RECORD_TRANSCRIPTS");
+    QString recorded;
     for (const auto& step : cases) {
         console.output.clear();
         console.input = step.input;
         session.RunCommandLine(step.command);
+        if (recording) {
+            recorded += QStringLiteral("> ") + step.command + QLatin1Char('\n');
+            for (const QString& line : step.input)
+                recorded += QStringLiteral(">> ") + line + QLatin1Char('\n');
+            const QString shown = NormalizeOutput(console.output);
+            if (!shown.isEmpty())
+                recorded += shown + QLatin1Char('\n');
+        }
         EXPECT_EQ(NormalizeOutput(console.output).toStdString(), step.expected.toStdString())
             << where << ":" << step.line << ": " << step.command.toStdString();
         EXPECT_EQ(engine->TotalNodes() - engine->FreeNodes(), engine->CountReachableNodes())
             << where << ":" << step.line << ": nodes leaked by " << step.command.toStdString();
         EXPECT_TRUE(engine->CheckHeap()) << where << ":" << step.line;
+    }
+    if (recording) {
+        QFile actual(path + QStringLiteral(".actual"));
+        if (actual.open(QIODevice::WriteOnly))
+            actual.write(recorded.toUtf8());
     }
     EXPECT_EQ(engine->Close(), 0);
     EXPECT_EQ(engine->TotalNodes(), 0u);

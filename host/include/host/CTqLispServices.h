@@ -4,6 +4,7 @@
 // Every operation that can fail returns a host status (tq::kNormal on success, TqStatus.h).
 #pragma once
 
+#include "host/CTqDrawingServices.h"
 #include "host/CTqString.h"
 #include "host/TqResultBuffer.h"
 #include "host/TqStatus.h"
@@ -58,6 +59,12 @@ public:
     // no failure (tq::kNormal): assigning a non-function to a "C:" symbol that never was a
     // command must not fail.
     virtual short RemoveCommand(const CTqString& name) = 0;
+
+    // --- the current drawing (CTqDrawingServices.h) -----------------------------------------
+    // Null when the host has no drawing open.
+    virtual CTqEntityServices* Entities() = 0;
+    virtual CTqTableServices* Tables() = 0;
+    virtual CTqSelectionServices* Selections() = 0;
 
     // --- selection sets (named by two identifier words) ------------------------------------------
     virtual short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) = 0;

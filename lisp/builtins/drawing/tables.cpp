@@ -1,29 +1,246 @@
 // Table, dictionary and extended-data built-ins: symbol-table records, dictionaries, registered
 // applications, extended-data sizes and LISP data stored in dictionaries.
+#include "lisp/builtins/drawing/drawing_support.h"
 #include "lisp/core/builtin_families.h"
-#include "lisp/core/engine.h"
 
-LispStatus f_regapp(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblnext(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblsearch(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblmod(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tbldel(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblpurge(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblmake(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblset(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblrename(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_snvalid(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_tblobjname(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_dictadd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_dictnext(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_dictremove(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_dictrename(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_dictsearch(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_namedobjdict(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+namespace {
+
+CTqString TextArgument(const LispNode* node) { return CTqString(StringText(node)); }
+
+// A chain the host handed out (or none) as a data list (or nil).
+LispStatus DataListResult(CTqLISPImpl& engine, const ChainHolder& data, LispNode*& out)
+{
+    return data.get() ? ChainToDataList(engine, data.get(), out) : engine.MakeNil(out);
+}
+
+using TableChange = short (CTqTableServices::*)(TqResultBuffer*&);
+
+LispStatus ChangeTable(CTqLISPImpl& engine, const LispNode* list, TableChange change, LispNode*& out)
+{
+    if (!IsConsList(list))
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainBuilder chain(*engine.Services());
+    LISP_TRY(DataListToChain(engine, list, chain));
+    // The host takes the chain and hands back the stored one, which may be another.
+    TqResultBuffer* stored = chain.Take();
+    const short status = (tables->*change)(stored);
+    ChainHolder data(*engine.Services(), stored);
+    if (status != tq::kNormal)
+        return engine.MakeNil(out);
+    return DataListResult(engine, data, out);
+}
+
+// The dictionary argument: nil without asking the host when it is no entity name.
+bool IsDictionaryName(const LispNode* node) { return node && node->type == NodeType::EntityName; }
+
+}  // namespace
+
+LispStatus f_tblnext(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainHolder data(*engine.Services());
+    const bool rewind = args->next && !IsNil(args->next);
+    (void)tables->TableNext(TextArgument(args), rewind, data.slot());
+    return DataListResult(engine, data, out);
+}
+
+LispStatus f_tblsearch(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainHolder data(*engine.Services());
+    const LispNode* flag = args->next->next;
+    (void)tables->TableSearch(TextArgument(args), TextArgument(args->next), flag && !IsNil(flag), data.slot());
+    return DataListResult(engine, data, out);
+}
+
+LispStatus f_tblobjname(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args->next)
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    TqName record;
+    if (tables->TableObjectName(TextArgument(args), TextArgument(args->next), record) != tq::kNormal)
+        return engine.MakeNil(out);
+    return MakeEntityNameOrNil(engine, record, out);
+}
+
+LispStatus f_tblmake(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return ChangeTable(engine, args, &CTqTableServices::TableMake, out);
+}
+
+LispStatus f_tblmod(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    return ChangeTable(engine, args, &CTqTableServices::TableModify, out);
+}
+
+LispStatus f_tbldel(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    const short status = tables->TableDelete(TextArgument(args), TextArgument(args->next));
+    return status == tq::kNormal ? engine.CopyNode(args->next, out) : HostFailure(engine, status, out);
+}
+
+LispStatus f_tblpurge(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args->next)
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    const short flags = IsInteger(args->next) ? short(args->next->payload.integer) : short(0);
+    const short status = tables->TablePurge(TextArgument(args), flags);
+    return status == tq::kNormal ? engine.MakeT(out) : HostFailure(engine, status, out);
+}
+
+LispStatus f_tblrename(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args || !args->next || !args->next->next)
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    const LispNode* newName = args->next->next;
+    const short status = tables->TableRename(TextArgument(args), TextArgument(args->next), TextArgument(newName));
+    return status == tq::kNormal ? engine.CopyNode(newName, out) : HostFailure(engine, status, out);
+}
+
+LispStatus f_tblset(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!args->next)
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    if (tables->TableSetCurrent(TextArgument(args), TextArgument(args->next)) != tq::kNormal)
+        return engine.MakeNil(out);
+    return engine.CopyNode(args->next, out);
+}
+
+LispStatus f_regapp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    const short status = tables->RegisterApplication(TextArgument(args));
+    return status == tq::kNormal ? engine.CopyNode(args, out) : HostFailure(engine, status, out);
+}
+
+LispStatus f_snvalid(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    int flags = 0;
+    if (const LispNode* option = args->next; option && !IsNil(option)) {
+        if (!IsInteger(option))
+            return LispStatus::InvalidParameter;
+        flags = option->payload.integer;
+    }
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    return engine.MakeBoolean(tables->SymbolNameValid(TextArgument(args), flags) == tq::kNormal, out);
+}
+
+LispStatus f_namedobjdict(LispNode*& out, LispNode*, CTqLISPImpl& engine)
+{
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    TqName dictionary;
+    if (tables->NamedObjectDictionary(dictionary) != tq::kNormal)
+        return engine.MakeNil(out);
+    return MakeEntityNameOrNil(engine, dictionary, out);
+}
+
+LispStatus f_dictadd(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    const LispNode* object = args->next->next;
+    if (!IsDictionaryName(args) || !IsDictionaryName(object))
+        return engine.MakeNil(out);
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    TqName added;
+    if (tables->DictionaryAdd(NameOf(args), TextArgument(args->next), NameOf(object), added) != tq::kNormal)
+        return engine.MakeNil(out);
+    return MakeEntityNameOrNil(engine, added, out);
+}
+
+LispStatus f_dictremove(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!IsDictionaryName(args))
+        return engine.MakeNil(out);
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    TqName removed;
+    if (tables->DictionaryRemove(NameOf(args), TextArgument(args->next), removed) != tq::kNormal)
+        return engine.MakeNil(out);
+    return MakeEntityNameOrNil(engine, removed, out);
+}
+
+LispStatus f_dictrename(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!IsDictionaryName(args))
+        return engine.MakeNil(out);
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    const LispNode* newKey = args->next->next;
+    if (tables->DictionaryRename(NameOf(args), TextArgument(args->next), TextArgument(newKey)) != tq::kNormal)
+        return engine.MakeNil(out);
+    return engine.CopyNode(newKey, out);
+}
+
+LispStatus f_dictsearch(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!IsDictionaryName(args))
+        return engine.MakeNil(out);
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainHolder data(*engine.Services());
+    const LispNode* flag = args->next->next;
+    (void)tables->DictionarySearch(NameOf(args), TextArgument(args->next), flag && !IsNil(flag), data.slot());
+    return DataListResult(engine, data, out);
+}
+
+LispStatus f_dictnext(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!IsDictionaryName(args))
+        return engine.MakeNil(out);
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainHolder data(*engine.Services());
+    const bool rewind = args->next && !IsNil(args->next);
+    (void)tables->DictionaryNext(NameOf(args), rewind, data.slot());
+    return DataListResult(engine, data, out);
+}
+
+LispStatus f_xdsize(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
+    if (!IsConsList(args))
+        return LispStatus::InvalidParameter;
+    const LispNode* first = args->first;
+    const LispNode* applications = nullptr;
+    if (IsInteger(first) && first->payload.integer == -3)
+        applications = first->next;
+    else if (IsConsList(first) && IsStringNode(first->first))
+        applications = first;
+    else
+        return LispStatus::InvalidParameter;
+    CTqTableServices* tables = nullptr;
+    LISP_TRY(DrawingServices(engine, tables));
+    ChainBuilder chain(*engine.Services());
+    LISP_TRY(DataElementsToChain(engine, applications, chain));
+    int size = 0;
+    if (tables->ExtendedDataSize(chain.Head(), size) != tq::kNormal)
+        return engine.MakeNil(out);
+    return engine.MakeInteger(size, out);
+}
+
+LispStatus f_xdroom(LispNode*& out, LispNode*, CTqLISPImpl& engine)
+{
+    return engine.MakeInteger(16383, out);
+}
+
 LispStatus f_vlax_ldata_get(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_vlax_ldata_put(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_xdsize(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_xdroom(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 
 namespace {
 constexpr std::uint32_t kEntityNameOrString = Kind::EntityName | Kind::String;

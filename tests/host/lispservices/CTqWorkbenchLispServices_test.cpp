@@ -121,13 +121,12 @@ TEST(CTqWorkbenchLispServices, RemoveCommandTakesItOffTheProcessStack)
     EXPECT_EQ(services.RemoveCommand(CTqString("SERVICESTESTCMD")), tq::kNormal) << "an absent name is no failure";
 }
 
-TEST(CTqWorkbenchLispServices, SelectionSetsAreRefusedWithoutADrawing)
+TEST(CTqWorkbenchLispServices, UnknownSelectionSetsAreRefused)
 {
     ScriptedHostConsole console;
     CTqWorkbenchLispServices services(console);
     EXPECT_EQ(services.ConfirmSelectionSet(1, 2), tq::kError);
     EXPECT_EQ(services.FreeSelectionSet(1, 2), tq::kError);
-    EXPECT_EQ(services.SelectionSetNumber(1, 2), 0u);
 }
 
 class FindFileOrder : public ::testing::Test {

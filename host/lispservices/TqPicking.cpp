@@ -1,0 +1,152 @@
+// Picking objects at a point.
+#include "TqPicking.h"
+
+#include "../sdk/db/OdDbBlockTableRecord.h"
+#include "../sdk/db/OdDbDatabase.h"
+#include "../sdk/db/OdDbObject.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+constexpr double kFar = std::numeric_limits<double>::max();
+
+double distanceToSegment(const OdGePoint3d& p, const OdGePoint3d& a, const OdGePoint3d& b)
+{
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+const OdDbTag* find(const OdDbTagList& tags, int code)
+{
+    for (const OdDbTag& tag : tags) {
+        if (tag.code() == code)
+            return &tag;
+    }
+    return nullptr;
+}
+
+double distanceToArc(const OdGePoint3d& p, const OdDbTagList& tags, bool wholeCircle)
+{
+    const OdDbTag* center = find(tags, 10);
+    const OdDbTag* radius = find(tags, 40);
+    if (!center || !radius)
+        return kFar;
+    const OdGePoint3d c = center->point();
+    const double r = radius->number();
+    if (!wholeCircle) {
+        const OdDbTag* start = find(tags, 50);
+        const OdDbTag* end = find(tags, 51);
+        const double twoPi = 2.0 * std::numbers::pi;
+        double angle = std::atan2(p.y - c.y, p.x - c.x);
+        const double from = start ? start->number() : 0.0;
+        const double to = end ? end->number() : twoPi;
+        const double span = std::fmod(std::fmod(to - from, twoPi) + twoPi, twoPi);
+        angle = std::fmod(std::fmod(angle - from, twoPi) + twoPi, twoPi);
+        if (angle > span) {
+            const OdGePoint3d a{c.x + r * std::cos(from), c.y + r * std::sin(from), 0.0};
+            const OdGePoint3d b{c.x + r * std::cos(to), c.y + r * std::sin(to), 0.0};
+            return std::min(std::hypot(p.x - a.x, p.y - a.y), std::hypot(p.x - b.x, p.y - b.y));
+        }
+    }
+    return std::fabs(std::hypot(p.x - c.x, p.y - c.y) - r);
+}
+
+}  // namespace
+
+double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point)
+{
+    const OdDbObject* object = entity.object();
+    if (!object || object->isErased())
+        return kFar;
+    const OdDbTagList tags = object->groupCodes();
+    const QString type = object->dxfName();
+    if (type == QLatin1String("LINE")) {
+        const OdDbTag* a = find(tags, 10);
+        const OdDbTag* b = find(tags, 11);
+        return a && b ? distanceToSegment(point, a->point(), b->point()) : kFar;
+    }
+    if (type == QLatin1String("CIRCLE"))
+        return distanceToArc(point, tags, true);
+    if (type == QLatin1String("ARC"))
+        return distanceToArc(point, tags, false);
+    if (type == QLatin1String("LWPOLYLINE")) {
+        std::vector<OdGePoint3d> vertices;
+        bool closed = false;
+        for (const OdDbTag& tag : tags) {
+            if (tag.code() == 10)
+                vertices.push_back(tag.point());
+            else if (tag.code() == 70)
+                closed = (tag.integer() & 1) != 0;
+        }
+        double best = vertices.size() == 1 ? std::hypot(point.x - vertices[0].x, point.y - vertices[0].y) : kFar;
+        for (std::size_t i = 1; i < vertices.size(); ++i)
+            best = std::min(best, distanceToSegment(point, vertices[i - 1], vertices[i]));
+        if (closed && vertices.size() > 2)
+            best = std::min(best, distanceToSegment(point, vertices.back(), vertices.front()));
+        return best;
+    }
+    // Everything else is found at the points that define it.
+    double best = kFar;
+    for (const OdDbTag& tag : tags) {
+        if (tag.type() == OdDxfCode::Type::Point && tag.code() >= 10 && tag.code() <= 18)
+            best = std::min(best, std::hypot(point.x - tag.point().x, point.y - tag.point().y));
+    }
+    return best;
+}
+
+OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& point)
+{
+    const auto* space = database.getModelSpaceId().openObject<OdDbBlockTableRecord>();
+    if (!space)
+        return {};
+    double minX = kFar, minY = kFar, maxX = -kFar, maxY = -kFar;
+    OdDbObjectId nearest;
+    double nearestDistance = kFar;
+    for (OdDbObjectId id : space->entityIds()) {
+        const OdDbObject* object = id.object();
+        if (!object || object->isErased())
+            continue;
+        for (const OdDbTag& tag : object->groupCodes()) {
+            if (tag.type() == OdDxfCode::Type::Point && tag.code() >= 10 && tag.code() <= 18) {
+                minX = std::min(minX, tag.point().x);
+                maxX = std::max(maxX, tag.point().x);
+                minY = std::min(minY, tag.point().y);
+                maxY = std::max(maxY, tag.point().y);
+            }
+        }
+        const double distance = TqDistanceToEntity(id, point);
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = id;
+        }
+    }
+    const double size = minX <= maxX ? std::hypot(maxX - minX, maxY - minY) : 0.0;
+    const double aperture = std::max(1e-6, size * 0.01);
+    return nearestDistance <= aperture ? nearest : OdDbObjectId();
+}
+
+bool TqParsePoint(const QString& text, OdGePoint3d& point)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char(','));
+    if (parts.size() < 2 || parts.size() > 3)
+        return false;
+    double values[3] = {0.0, 0.0, 0.0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().toDouble(&ok);
+        if (!ok)
+            return false;
+    }
+    point = {values[0], values[1], values[2]};
+    return true;
+}

@@ -1,0 +1,17 @@
+// Picking objects at a point, as a user does with the pointer: the nearest object of model space
+// within the pick distance, 1% of the drawing's size (at least 1e-6 units).
+#pragma once
+
+#include "../sdk/db/OdDbObjectId.h"
+#include "../sdk/db/OdGePoint3d.h"
+
+#include <QString>
+
+class OdDbDatabase;
+
+OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& point);
+// Distance in the XY plane from the point to what the object draws; a large value for objects
+// that draw nothing there.
+double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point);
+// "x,y" or "x,y,z" with reals in either notation; false for anything else.
+bool TqParsePoint(const QString& text, OdGePoint3d& point);
