@@ -15,6 +15,7 @@
 #include "../sdk/db/OdDbObject.h"
 #include "../sdk/db/OdDbSymUtil.h"
 #include "../sdk/db/OdDbSymbolTableRecord.h"
+#include "../sdk/db/OdVLObject.h"
 
 namespace {
 
@@ -454,6 +455,59 @@ short CTqWorkbenchTableServices::DictionaryNext(TqName dictionaryName, bool rewi
             return toChain(object->groupCodes(), data);
     }
     return tq::kNone;
+}
+
+OdDbDictionary* CTqWorkbenchTableServices::lispDataDictionary(const TqName* objectName, const CTqString& name, bool create)
+{
+    OdDbDatabase* db = database();
+    if (!db) {
+        m_services.SetErrorNumber(tq::kErrNoDrawing);
+        return nullptr;
+    }
+    m_services.SetErrorNumber(tq::kErrBadData);
+    if (objectName) {
+        OdDbObject* object = TqIdOf(*db, *objectName).object();
+        if (!object || object->isErased())
+            return nullptr;
+        if (object->extensionDictionary().isNull() && (!create || object->createExtensionDictionary() != OdResult::eOk))
+            return nullptr;
+        return object->extensionDictionary().openObject<OdDbDictionary>();
+    }
+    const QString text = name.toQString();
+    if (!OdDbSymUtil::isValidBlockName(text))
+        return nullptr;
+    auto* root = db->getNamedObjectsDictionaryId().openObject<OdDbDictionary>();
+    if (!root)
+        return nullptr;
+    if (auto* found = root->getAt(text).openObject<OdDbDictionary>())
+        return found;
+    if (!create || root->has(text))
+        return nullptr;
+    return root->setAt(text, std::make_unique<OdDbDictionary>()).openObject<OdDbDictionary>();
+}
+
+short CTqWorkbenchTableServices::LispDataPut(const TqName* object, const CTqString& dictionaryName, const CTqString& key,
+                                             const std::string& text, const std::vector<double>& reals)
+{
+    OdDbDictionary* dict = lispDataDictionary(object, dictionaryName, true);
+    if (!dict)
+        return tq::kError;
+    auto data = std::make_unique<OdVLObject>();
+    data->setData(text);
+    data->setValues(reals);
+    return dict->setAt(key.toQString(), std::move(data)).isNull() ? fail(tq::kErrBadData) : short(tq::kNormal);
+}
+
+short CTqWorkbenchTableServices::LispDataGet(const TqName* object, const CTqString& dictionaryName, const CTqString& key,
+                                             std::string& text, std::vector<double>& reals)
+{
+    OdDbDictionary* dict = lispDataDictionary(object, dictionaryName, false);
+    const auto* data = dict ? dict->getAt(key.toQString()).openObject<OdVLObject>() : nullptr;
+    if (!data)
+        return tq::kNone;
+    text = data->data();
+    reals = data->values();
+    return tq::kNormal;
 }
 
 short CTqWorkbenchTableServices::ExtendedDataSize(const TqResultBuffer* data, int& size)

@@ -42,6 +42,11 @@ public:
     short DictionarySearch(TqName dictionary, const CTqString& key, bool setNext, TqResultBuffer*& data) override;
     short DictionaryNext(TqName dictionary, bool rewind, TqResultBuffer*& data) override;
 
+    short LispDataPut(const TqName* object, const CTqString& dictionary, const CTqString& key, const std::string& text,
+                      const std::vector<double>& reals) override;
+    short LispDataGet(const TqName* object, const CTqString& dictionary, const CTqString& key, std::string& text,
+                      std::vector<double>& reals) override;
+
     // Two bytes of group code per record plus its value: texts their UTF-8 length and a byte,
     // reals 8, points 24, 16-bit integers 2, 32-bit ones 4, handles 8, chunks their length and
     // a byte.
@@ -52,6 +57,9 @@ private:
     short fail(int errorNumber);
     OdDbSymbolTable* table(const CTqString& name, OdDbSymbolTable::Kind& kind);
     OdDbDictionary* dictionary(TqName name);
+    // The dictionary stored LISP data goes to; null (error number set) when there is none and
+    // `create` is false or it cannot be made.
+    OdDbDictionary* lispDataDictionary(const TqName* object, const CTqString& name, bool create);
 
     CTqWorkbenchLispServices& m_services;
     // The next record of each table and entry of each dictionary: keyed by database number

@@ -11,6 +11,8 @@
 #include "host/TqResultBuffer.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Two words naming a drawing object (database number, handle) or a selection set (database
 // number, set number). Both zero: no name.
@@ -89,6 +91,17 @@ public:
     virtual short DictionaryRename(TqName dictionary, const CTqString& oldKey, const CTqString& newKey) = 0;
     virtual short DictionarySearch(TqName dictionary, const CTqString& key, bool setNext, TqResultBuffer*& data) = 0;
     virtual short DictionaryNext(TqName dictionary, bool rewind, TqResultBuffer*& data) = 0;
+
+    // --- stored LISP data ------------------------------------------------------------------------
+    // A LISP value written as text (UTF-8, each real a placeholder) with its reals, kept under a
+    // key: in the extension dictionary of `object` when it is given, else in the dictionary
+    // `dictionary` of the named object dictionary (made when missing). tq::kError with error
+    // number 2 for a dictionary name the block-name rule refuses or an object that is gone.
+    virtual short LispDataPut(const TqName* object, const CTqString& dictionary, const CTqString& key,
+                              const std::string& text, const std::vector<double>& reals) = 0;
+    // tq::kNone when the dictionary, the key or stored LISP data under it is missing.
+    virtual short LispDataGet(const TqName* object, const CTqString& dictionary, const CTqString& key,
+                              std::string& text, std::vector<double>& reals) = 0;
 
     // --- extended data --------------------------------------------------------------------------
     // The size in bytes the extended data of the chain (1001 records and their values) takes.

@@ -239,8 +239,9 @@ LispStatus f_xdroom(LispNode*& out, LispNode*, CTqLISPImpl& engine)
     return engine.MakeInteger(16383, out);
 }
 
-LispStatus f_vlax_ldata_get(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_vlax_ldata_put(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+// Stored LISP data: lisp_data.cpp.
+LispStatus f_vlax_ldata_get(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_vlax_ldata_put(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 
 namespace {
 constexpr std::uint32_t kEntityNameOrString = Kind::EntityName | Kind::String;
