@@ -370,8 +370,12 @@ short CTqWorkbenchEntityServices::EntityFromHandle(const CTqString& handle, TqNa
     return tq::kNormal;
 }
 
-short CTqWorkbenchEntityServices::readPoint(const CTqString* prompt, double point[3])
+short CTqWorkbenchEntityServices::EntitySelect(const CTqString* prompt, TqName& entity, double point[3])
 {
+    entity = {};
+    OdDbDatabase* db = database();
+    if (!db)
+        return fail(tq::kErrNoDrawing);
     const CTqString shown = prompt ? *prompt : CTqString(QStringLiteral("\nSelect object: "));
     for (;;) {
         CTqString line;
@@ -382,28 +386,25 @@ short CTqWorkbenchEntityServices::readPoint(const CTqString* prompt, double poin
         if (text.isEmpty())
             return tq::kNone;
         OdGePoint3d picked;
+        OdDbObjectId found;
         if (TqParsePoint(text, picked)) {
+            found = TqPickNearest(*db, picked);
+        } else if (found = TqEntityFromHandleText(*db, text); !found.isNull()) {
+            // A typed handle picks its object at the first point that defines it.
+            for (const OdDbTag& tag : found.object()->groupCodes()) {
+                if (tag.type() == OdDxfCode::Type::Point) {
+                    picked = tag.point();
+                    break;
+                }
+            }
+        } else {
+            m_services.PrintHtml(CTqString(QStringLiteral("\nInvalid point.")));
+            continue;
+        }
+        if (!found.isNull()) {
             point[0] = picked.x;
             point[1] = picked.y;
             point[2] = picked.z;
-            return tq::kNormal;
-        }
-        m_services.PrintHtml(CTqString(QStringLiteral("\nInvalid point.")));
-    }
-}
-
-short CTqWorkbenchEntityServices::EntitySelect(const CTqString* prompt, TqName& entity, double point[3])
-{
-    entity = {};
-    OdDbDatabase* db = database();
-    if (!db)
-        return fail(tq::kErrNoDrawing);
-    for (;;) {
-        const short status = readPoint(prompt, point);
-        if (status != tq::kNormal)
-            return status;
-        const OdDbObjectId found = TqPickNearest(*db, {point[0], point[1], point[2]});
-        if (!found.isNull()) {
             entity = m_lastPicked = TqNameOf(found);
             return tq::kNormal;
         }

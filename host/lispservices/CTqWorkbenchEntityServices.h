@@ -33,8 +33,9 @@ public:
     short EntityAtPosition(int position, TqName& entity) override;
     short EntityCheck(TqName entity) override;
     short EntityFromHandle(const CTqString& handle, TqName& entity) override;
-    // The user types a point ("x,y" or "x,y,z"); the nearest object of the current space within
-    // 1% of the drawing's size (at least 1e-6 units) is picked. Enter picks nothing (tq::kNone).
+    // The user types a point ("x,y" or "x,y,z"), and the nearest object of the current space within
+    // 1% of the drawing's size (at least 1e-6 units) is picked, or an object's handle. Enter
+    // picks nothing (tq::kNone).
     short EntitySelect(const CTqString* prompt, TqName& entity, double point[3]) override;
     // Picks as EntitySelect does; objects are taken from the current space, so containers stay
     // null and the matrix is the identity.
@@ -48,7 +49,6 @@ private:
     OdDbObject* open(TqName name, bool allowErased = false);
     short fail(int errorNumber);
     short makeComplexPart(OdDbDatabase& db, const QString& type, std::unique_ptr<OdDbEntity> entity, TqName& made);
-    short readPoint(const CTqString* prompt, double point[3]);
 
     CTqWorkbenchLispServices& m_services;
     std::unique_ptr<Pending> m_pending;

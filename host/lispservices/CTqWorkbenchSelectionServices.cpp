@@ -15,6 +15,7 @@
 #include "../sdk/db/OdDbObject.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -42,11 +43,6 @@ bool insidePolygon(const std::vector<OdGePoint3d>& polygon, const OdGePoint3d& p
     return inside;
 }
 
-bool insideRectangle(const OdGePoint3d& a, const OdGePoint3d& b, const OdGePoint3d& p)
-{
-    return p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y);
-}
-
 // Window (all points inside) or crossing (any point inside) against an area test.
 bool enclosed(OdDbObjectId id, bool crossing, const std::function<bool(const OdGePoint3d&)>& inside)
 {
@@ -54,6 +50,68 @@ bool enclosed(OdDbObjectId id, bool crossing, const std::function<bool(const OdG
     if (points.empty())
         return false;
     return crossing ? std::any_of(points.begin(), points.end(), inside) : std::all_of(points.begin(), points.end(), inside);
+}
+
+bool segmentsCross(const OdGePoint3d& p1, const OdGePoint3d& p2, const OdGePoint3d& q1, const OdGePoint3d& q2);
+
+// A rectangular window against the object's real outline where it has one (lines, polylines,
+// circles, arcs by their circle); other objects count by the points that define them.
+bool inWindow(OdDbObjectId id, const OdGePoint3d& a, const OdGePoint3d& b, bool crossing)
+{
+    const OdDbObject* object = id.object();
+    if (!object)
+        return false;
+    const double minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x), minY = std::min(a.y, b.y), maxY = std::max(a.y, b.y);
+    auto inside = [&](const OdGePoint3d& p) { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; };
+    const QString type = object->dxfName();
+    const OdDbTagList tags = object->groupCodes();
+    if (type == QLatin1String("CIRCLE") || type == QLatin1String("ARC")) {
+        OdGePoint3d center;
+        double radius = 0.0;
+        for (const OdDbTag& tag : tags) {
+            if (tag.code() == 10)
+                center = tag.point();
+            else if (tag.code() == 40)
+                radius = tag.number();
+        }
+        const bool whole = center.x - radius >= minX && center.x + radius <= maxX && center.y - radius >= minY && center.y + radius <= maxY;
+        if (!crossing)
+            return whole;
+        // The circle meets the window unless the window lies wholly inside it or wholly apart.
+        const double nearX = std::clamp(center.x, minX, maxX), nearY = std::clamp(center.y, minY, maxY);
+        const double nearest = std::hypot(center.x - nearX, center.y - nearY);
+        const double farX = std::max(std::fabs(center.x - minX), std::fabs(center.x - maxX));
+        const double farY = std::max(std::fabs(center.y - minY), std::fabs(center.y - maxY));
+        return nearest <= radius && std::hypot(farX, farY) >= radius;
+    }
+    std::vector<OdGePoint3d> outline;
+    bool closed = false;
+    if (type == QLatin1String("LINE")) {
+        for (const OdDbTag& tag : tags) {
+            if (tag.code() == 10 || tag.code() == 11)
+                outline.push_back(tag.point());
+        }
+    } else if (type == QLatin1String("LWPOLYLINE")) {
+        for (const OdDbTag& tag : tags) {
+            if (tag.code() == 10)
+                outline.push_back(tag.point());
+            else if (tag.code() == 70)
+                closed = (tag.integer() & 1) != 0;
+        }
+    }
+    if (outline.empty())
+        return enclosed(id, crossing, inside);
+    if (!crossing || std::any_of(outline.begin(), outline.end(), inside))
+        return std::all_of(outline.begin(), outline.end(), inside) || crossing;
+    const OdGePoint3d corners[4] = {{minX, minY, 0}, {maxX, minY, 0}, {maxX, maxY, 0}, {minX, maxY, 0}};
+    const std::size_t count = outline.size();
+    for (std::size_t i = 0; i + 1 < count + (closed ? 1 : 0); ++i) {
+        for (int edge = 0; edge < 4; ++edge) {
+            if (segmentsCross(outline[i], outline[(i + 1) % count], corners[edge], corners[(edge + 1) % 4]))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool segmentsCross(const OdGePoint3d& p1, const OdGePoint3d& p2, const OdGePoint3d& q1, const OdGePoint3d& q2)
@@ -163,7 +221,7 @@ std::vector<OdDbObjectId> CTqWorkbenchSelectionServices::objects(const OdDbDatab
     return found;
 }
 
-short CTqWorkbenchSelectionServices::selectInteractively(OdDbDatabase& db, const Test& accepts, Set& set)
+short CTqWorkbenchSelectionServices::selectInteractively(OdDbDatabase& db, const Test& accepts, Set& set, bool single)
 {
     bool removing = false;
     auto take = [&](OdDbObjectId id, Method method, const OdGePoint3d& point) {
@@ -196,10 +254,13 @@ short CTqWorkbenchSelectionServices::selectInteractively(OdDbDatabase& db, const
             return tq::kNormal;
         if (TqParsePoint(answer, point)) {
             const OdDbObjectId id = TqPickNearest(db, point);
-            if (id.isNull())
+            if (id.isNull()) {
                 m_services.PrintHtml(CTqString(QStringLiteral("\nNothing selected.")));
-            else
+            } else {
                 take(id, kPick, point);
+                if (single)
+                    return tq::kNormal;
+            }
         } else if (answer == QLatin1String("ALL")) {
             for (OdDbObjectId id : objects(db, [](OdDbObjectId) { return true; }))
                 take(id, kNonSpecific, {});
@@ -219,14 +280,16 @@ short CTqWorkbenchSelectionServices::selectInteractively(OdDbDatabase& db, const
             if (corner != tq::kNormal)
                 return corner;
             const bool crossing = answer == QLatin1String("C");
-            for (OdDbObjectId id : objects(db, [&](OdDbObjectId id) {
-                     return enclosed(id, crossing, [&](const OdGePoint3d& p) { return insideRectangle(a, b, p); });
-                 }))
+            for (OdDbObjectId id : objects(db, [&](OdDbObjectId id) { return inWindow(id, a, b, crossing); }))
                 take(id, crossing ? kCrossing : kWindow, {});
         } else if (answer == QLatin1String("R")) {
             removing = true;
         } else if (answer == QLatin1String("A")) {
             removing = false;
+        } else if (const OdDbObjectId typed = TqEntityFromHandleText(db, answer); !typed.isNull()) {
+            take(typed, kNonSpecific, {});
+            if (single)
+                return tq::kNormal;
         } else {
             m_services.PrintHtml(CTqString(QStringLiteral("\nInvalid selection.")));
         }
@@ -257,6 +320,7 @@ short CTqWorkbenchSelectionServices::SelectionSetGet(const CTqString* mode, cons
     // picks, not what a mode takes.
     QString modeText = mode ? mode->toQString().trimmed().toUpper() : QString();
     modeText.remove(QLatin1Char('_'));
+    const bool single = modeText.contains(QLatin1String(":S"));
     if (const qsizetype colon = modeText.indexOf(QLatin1Char(':')); colon >= 0)
         modeText.truncate(colon);
     modeText.remove(QLatin1Char('+'));
@@ -275,11 +339,9 @@ short CTqWorkbenchSelectionServices::SelectionSetGet(const CTqString* mode, cons
         } else if (!given.empty() && second) {
             const OdGePoint3d a = given.front();
             const OdGePoint3d b{second[0], second[1], second[2]};
-            addAll(objects(*db, [&](OdDbObjectId id) {
-                       return accepts(id) && enclosed(id, true, [&](const OdGePoint3d& p) { return insideRectangle(a, b, p); });
-                   }), kCrossing);
+            addAll(objects(*db, [&](OdDbObjectId id) { return accepts(id) && inWindow(id, a, b, true); }), kCrossing);
         } else {
-            const short status = selectInteractively(*db, accepts, set);
+            const short status = selectInteractively(*db, accepts, set, single);
             if (status != tq::kNormal)
                 return status;
         }
@@ -308,9 +370,8 @@ short CTqWorkbenchSelectionServices::SelectionSetGet(const CTqString* mode, cons
         const OdGePoint3d a = given.front();
         const OdGePoint3d b{second[0], second[1], second[2]};
         const bool crossing = modeText == QLatin1String("C");
-        addAll(objects(*db, [&](OdDbObjectId id) {
-                   return accepts(id) && enclosed(id, crossing, [&](const OdGePoint3d& p) { return insideRectangle(a, b, p); });
-               }), crossing ? kCrossing : kWindow);
+        addAll(objects(*db, [&](OdDbObjectId id) { return accepts(id) && inWindow(id, a, b, crossing); }),
+               crossing ? kCrossing : kWindow);
     } else if (modeText == QLatin1String("WP") || modeText == QLatin1String("CP")) {
         if (given.size() < 3)
             return fail(tq::kErrBadData);

@@ -5,9 +5,11 @@
 // A set is named (database number, set number). Without a mode the user selects on the command
 // line, one answer per line until an empty one: a point picks the nearest object (as
 // CTqWorkbenchEntityServices picks), "ALL" takes every object, "L" the last one, "P" the
-// previous set, "W" and "C" followed by two corner points a window or crossing; "R" switches to
-// removing and "A" back to adding. Window modes judge an object by the points that define it:
-// a window takes objects all of whose points lie inside, a crossing those with any point inside.
+// previous set, "W" and "C" followed by two corner points a window or crossing, a handle its
+// object; "R" switches to removing and "A" back to adding; with ":S" the first object ends it.
+// A window takes what lies entirely inside, a crossing also what crosses its edges: lines,
+// polylines, circles and arcs (by their circle) by their outline, other objects by the points
+// that define them; polygon windows judge every object by those points.
 #pragma once
 
 #include "host/CTqDrawingServices.h"
@@ -78,7 +80,8 @@ private:
     TqName store(Set set);
     // Main objects of both spaces in drawing order that pass the test.
     std::vector<OdDbObjectId> objects(const OdDbDatabase& db, const Test& test) const;
-    short selectInteractively(OdDbDatabase& db, const Test& accepts, Set& set);
+    // single: the first object picked ends the selection (":S").
+    short selectInteractively(OdDbDatabase& db, const Test& accepts, Set& set, bool single);
 
     CTqWorkbenchLispServices& m_services;
     std::map<std::uint64_t, Set> m_sets;

@@ -3,6 +3,7 @@
 
 #include "../sdk/db/OdDbBlockTableRecord.h"
 #include "../sdk/db/OdDbDatabase.h"
+#include "../sdk/db/OdDbEntity.h"
 #include "../sdk/db/OdDbObject.h"
 
 #include <QStringList>
@@ -133,6 +134,17 @@ OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& poin
     const double size = minX <= maxX ? std::hypot(maxX - minX, maxY - minY) : 0.0;
     const double aperture = std::max(1e-6, size * 0.01);
     return nearestDistance <= aperture ? nearest : OdDbObjectId();
+}
+
+OdDbObjectId TqEntityFromHandleText(const OdDbDatabase& database, const QString& text)
+{
+    OdDbHandle handle;
+    const QString trimmed = text.trimmed();
+    if (!OdDbHandle::parse(QStringView(trimmed), handle))
+        return {};
+    const OdDbObjectId id = database.getOdDbObjectId(handle);
+    const auto* entity = id.openObject<OdDbEntity>();
+    return entity ? id : OdDbObjectId();
 }
 
 bool TqParsePoint(const QString& text, OdGePoint3d& point)

@@ -13,5 +13,7 @@ OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& poin
 // Distance in the XY plane from the point to what the object draws; a large value for objects
 // that draw nothing there.
 double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point);
+// The live entity a typed handle names ("1F"); null for anything else.
+OdDbObjectId TqEntityFromHandleText(const OdDbDatabase& database, const QString& text);
 // "x,y" or "x,y,z" with reals in either notation; false for anything else.
 bool TqParsePoint(const QString& text, OdGePoint3d& point);
