@@ -10,6 +10,7 @@
 #include <QTextCodec>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -123,7 +124,16 @@ bool ParseReal(std::u16string_view text, double& value)
     }
     if (i != text.size())
         return false;
-    value = std::strtod(ascii.c_str(), nullptr);
+    // from_chars ignores the process locale, which a host may set to one with a decimal comma.
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too large saturates to an infinity, too small goes to zero, as the C library does.
+        const std::size_t e = ascii.find('e');
+        const bool tiny = e != std::string::npos && ascii[e + 1] == '-';
+        const bool negative = ascii[0] == '-';
+        value = tiny ? (negative ? -0.0 : 0.0) : (negative ? -HUGE_VAL : HUGE_VAL);
+    }
+    (void)end;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "lisp/core/builtin_families.h"
 #include "lisp/core/code_page.h"
 #include "lisp/core/engine.h"
+#include "lisp/core/equality.h"
 
 #include <QStringView>
 
@@ -384,133 +385,6 @@ LispStatus CompareNeighbours(LispNode*& out, const LispNode* args, CTqLISPImpl& 
     return engine.MakeT(out);
 }
 
-// ---- structural equality ---------------------------------------------------------------------
-
-struct Fuzz {
-    bool given = false;
-    double magnitude = 0.0;
-};
-
-bool NumbersMatch(const LispNode* a, const LispNode* b, const Fuzz& fuzz)
-{
-    if (IsInteger(a) && IsInteger(b)) {
-        const std::int64_t difference = std::int64_t(a->payload.integer) - std::int64_t(b->payload.integer);
-        if (!fuzz.given)
-            return difference == 0;
-        return double(difference < 0 ? -difference : difference) <= std::trunc(fuzz.magnitude);
-    }
-    if (!fuzz.given)
-        return NumberValue(a) == NumberValue(b);
-    return std::fabs(NumberValue(a) - NumberValue(b)) <= fuzz.magnitude;
-}
-
-// Codes 0–29 and 33 are node types; 30–32 and everything above 33 are not.
-bool IsKnownCode(NodeType type)
-{
-    return std::uint8_t(type) <= std::uint8_t(NodeType::Reserved29) || type == NodeType::CatchAllError;
-}
-
-// Matches two nodes without following `next`. `descend` asks the caller to match the element
-// chains of two lists that are not already the same chain.
-LispStatus MatchNode(const LispNode* a, const LispNode* b, const Fuzz& fuzz, bool& equal, bool& descend)
-{
-    descend = false;
-    equal = false;
-    if (a == b) {
-        equal = true;
-        return LispStatus::Ok;
-    }
-    const bool nilA = IsNil(a);
-    const bool nilB = IsNil(b);
-    if (nilA || nilB) {
-        equal = nilA && nilB;
-        return LispStatus::Ok;
-    }
-    if (IsNumber(a) && IsNumber(b)) {
-        equal = NumbersMatch(a, b, fuzz);
-        return LispStatus::Ok;
-    }
-    if (IsText(a) && IsText(b)) {
-        equal = StringText(a) == StringText(b);
-        return LispStatus::Ok;
-    }
-    if (!IsKnownCode(a->type) || !IsKnownCode(b->type))
-        return LispStatus::UnknownNodeType;
-    if (a->type != b->type)
-        return LispStatus::Ok;
-    switch (a->type) {
-    case NodeType::List:
-    case NodeType::DottedList:
-        equal = true;
-        descend = a->first != b->first;
-        break;
-    case NodeType::File:
-        equal = a->first == b->first;
-        break;
-    case NodeType::Symbol:
-        equal = SymbolName(a) == SymbolName(b) && SymbolValue(a) == SymbolValue(b);
-        break;
-    case NodeType::SymbolRef: {
-        const LispNode* symbolA = ReferencedSymbol(a);
-        const LispNode* symbolB = ReferencedSymbol(b);
-        equal = SymbolName(symbolA) == SymbolName(symbolB) && SymbolValue(symbolA) == SymbolValue(symbolB);
-        break;
-    }
-    case NodeType::Constant:
-        equal = IsT(a) == IsT(b);
-        break;
-    case NodeType::QuotingSubr:
-    case NodeType::Subr:
-        equal = a->payload.descriptor == b->payload.descriptor;
-        break;
-    case NodeType::EntityName:
-    case NodeType::PickSet:
-        equal = a->payload.words[0] == b->payload.words[0] && a->payload.words[1] == b->payload.words[1];
-        break;
-    case NodeType::ULong:
-    case NodeType::Dialog:
-        equal = a->payload.words[0] == b->payload.words[0];
-        break;
-    case NodeType::Nothing:
-        equal = true;
-        break;
-    case NodeType::ExternalSubr:
-    case NodeType::NativeSubr:
-        return LispStatus::NotYetImplemented;
-    default:
-        break;  // the remaining codes are equal only as the same node
-    }
-    return LispStatus::Ok;
-}
-
-// Structural equality. Nested lists are walked with an explicit stack of element chains, so
-// depth costs heap memory, never native stack.
-LispStatus MatchStructure(const LispNode* a, const LispNode* b, const Fuzz& fuzz, bool& equal)
-{
-    bool descend = false;
-    LISP_TRY(MatchNode(a, b, fuzz, equal, descend));
-    if (!equal || !descend)
-        return LispStatus::Ok;
-    std::vector<std::pair<const LispNode*, const LispNode*>> chains{{a->first, b->first}};
-    while (!chains.empty()) {
-        auto [left, right] = chains.back();
-        chains.pop_back();
-        for (; left && right; left = left->next, right = right->next) {
-            LISP_TRY(MatchNode(left, right, fuzz, equal, descend));
-            if (!equal)
-                return LispStatus::Ok;
-            if (descend)
-                chains.emplace_back(left->first, right->first);
-        }
-        if (left || right) {
-            equal = false;  // lengths differ
-            return LispStatus::Ok;
-        }
-    }
-    equal = true;
-    return LispStatus::Ok;
-}
-
 // ---- text conversions ------------------------------------------------------------------------
 
 bool IsBlank(char16_t unit) { return unit == u' ' || (unit >= u'\t' && unit <= u'\r'); }
@@ -721,13 +595,11 @@ LispStatus f_equal(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     if (!args || !args->next)
         return LispStatus::MissingParameter;
-    Fuzz fuzz;
-    if (const LispNode* third = args->next->next) {
-        fuzz.given = true;
-        fuzz.magnitude = std::fabs(NumberValue(third));
-    }
+    std::optional<double> fuzz;
+    if (const LispNode* third = args->next->next)
+        fuzz = NumberValue(third);
     bool equal = false;
-    LISP_TRY(MatchStructure(args, args->next, fuzz, equal));
+    LISP_TRY(LispEqual(args, args->next, fuzz, equal));
     return engine.MakeBoolean(equal, out);
 }
 

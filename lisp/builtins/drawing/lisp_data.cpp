@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include <cstdio>
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -155,9 +155,11 @@ LispStatus f_vlax_ldata_get(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
         return fallback ? engine.CopyNode(fallback, out) : engine.MakeNil(out);
     QString text = QString::fromStdString(stored);
     for (std::size_t i = 0; i < reals.size(); ++i) {
-        char number[64];
-        std::snprintf(number, sizeof number, " %f ", reals[i]);
-        text.replace(QStringLiteral("(&VLO-R . %1)").arg(i), QString::fromLatin1(number));
+        // Six decimals with a point whatever the process locale says.
+        char number[400];
+        const auto written = std::to_chars(number, number + sizeof number, reals[i], std::chars_format::fixed, 6);
+        const QString digits = QString::fromLatin1(number, written.ptr - number);
+        text.replace(QStringLiteral("(&VLO-R . %1)").arg(i), QLatin1Char(' ') + digits + QLatin1Char(' '));
     }
     // Read as the one element of a list, so a string and an expression read alike.
     const std::u16string source = u"(" + text.toStdU16String() + u"\n)";
