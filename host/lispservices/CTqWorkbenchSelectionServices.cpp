@@ -133,20 +133,26 @@ std::vector<OdGePoint3d> chainPoints(const TqResultBuffer* points)
 
 }  // namespace
 
-bool CTqWorkbenchSelectionServices::Set::contains(OdDbObjectId id) const
-{
-    return std::any_of(members.begin(), members.end(), [&](const Member& member) { return member.id == id; });
-}
-
 void CTqWorkbenchSelectionServices::Set::add(const Member& member)
 {
-    if (!contains(member.id))
+    if (index.insert(member.id).second)
         members.push_back(member);
+}
+
+void CTqWorkbenchSelectionServices::Set::dropErased()
+{
+    std::erase_if(members, [this](const Member& member) {
+        const bool erased = member.id.isErased();
+        if (erased)
+            index.erase(member.id);
+        return erased;
+    });
 }
 
 void CTqWorkbenchSelectionServices::Set::remove(OdDbObjectId id)
 {
-    std::erase_if(members, [&](const Member& member) { return member.id == id; });
+    if (index.erase(id))
+        std::erase_if(members, [&](const Member& member) { return member.id == id; });
 }
 
 OdDbDatabase* CTqWorkbenchSelectionServices::database()
@@ -567,7 +573,7 @@ short CTqWorkbenchSelectionServices::GetPickFirst(TqResultBuffer*& grips, TqResu
         return fail(tq::kErrNoDrawing);
     if (m_pickFirst.database != db->serialNumber())
         return tq::kNormal;
-    std::erase_if(m_pickFirst.members, [](const Member& member) { return member.id.isErased(); });
+    m_pickFirst.dropErased();
     if (m_pickFirst.members.empty())
         return tq::kNormal;
     const TqName name = store(m_pickFirst);
@@ -599,6 +605,7 @@ short CTqWorkbenchSelectionServices::RemoveFromSelection(TqName setName)
 short CTqWorkbenchSelectionServices::RemoveAllFromSelection()
 {
     m_pickFirst.members.clear();
+    m_pickFirst.index.clear();
     return tq::kNormal;
 }
 
@@ -607,13 +614,12 @@ short CTqWorkbenchSelectionServices::RemoveDeleted()
     OdDbDatabase* db = database();
     if (!db)
         return fail(tq::kErrNoDrawing);
-    auto erased = [](const Member& member) { return member.id.isErased(); };
     for (auto& [number, set] : m_sets) {
         if (set.database == db->serialNumber())
-            std::erase_if(set.members, erased);
+            set.dropErased();
     }
     if (m_pickFirst.database == db->serialNumber())
-        std::erase_if(m_pickFirst.members, erased);
+        m_pickFirst.dropErased();
     return tq::kNormal;
 }
 
@@ -632,5 +638,6 @@ short CTqWorkbenchSelectionServices::SelectAll()
 short CTqWorkbenchSelectionServices::DeselectAll()
 {
     m_pickFirst.members.clear();
+    m_pickFirst.index.clear();
     return tq::kNormal;
 }

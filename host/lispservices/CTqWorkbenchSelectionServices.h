@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <map>
+#include <unordered_set>
 #include <vector>
 
 class CTqWorkbenchLispServices;
@@ -68,9 +69,12 @@ private:
         std::uint64_t database = 0;
         int references = 0;
         std::vector<Member> members;
-        bool contains(OdDbObjectId id) const;
+        // Membership without walking the members: sets of the whole drawing are common.
+        std::unordered_set<OdDbObjectId> index;
+        bool contains(OdDbObjectId id) const { return index.count(id) != 0; }
         void add(const Member& member);
         void remove(OdDbObjectId id);
+        void dropErased();
     };
     using Test = std::function<bool(OdDbObjectId)>;
 
