@@ -5,6 +5,7 @@
 #include "CTqWorkbenchLispServices.h"
 #include "TqChainTags.h"
 #include "TqDrawingEdits.h"
+#include "TqGeometry.h"
 #include "TqPicking.h"
 #include "TqResultBuffers.h"
 #include "host/CTqSystemServices.h"
@@ -416,20 +417,58 @@ short CTqWorkbenchEntityServices::NestedEntitySelect(const CTqString* prompt, co
                                                      double point[3], double matrix[4][4], TqResultBuffer*& containers)
 {
     containers = nullptr;
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 4; ++column)
-            matrix[row][column] = row == column ? 1.0 : 0.0;
-    }
-    if (!pickPoint)
-        return EntitySelect(prompt, entity, point);
     entity = {};
     OdDbDatabase* db = database();
     if (!db)
         return fail(tq::kErrNoDrawing);
-    std::copy_n(pickPoint, 3, point);
-    const OdDbObjectId found = TqPickNearest(*db, {point[0], point[1], point[2]});
-    if (found.isNull())
-        return tq::kNone;
+    OdDbObjectId found;
+    if (pickPoint) {
+        std::copy_n(pickPoint, 3, point);
+        found = TqPickNearest(*db, {point[0], point[1], point[2]});
+        if (found.isNull())
+            return tq::kNone;
+    } else {
+        TqName picked;
+        const short status = EntitySelect(prompt, picked, point);
+        if (status != tq::kNormal)
+            return status;
+        found = TqIdOf(*db, picked);
+    }
+    // Into block references: the object of the block nearest the point, as long as there is one.
+    const double aperture = TqPickAperture(*db);
+    const OdGePoint3d at{point[0], point[1], point[2]};
+    TqMatrix toDrawing;
+    std::vector<OdDbObjectId> references;
+    while (references.size() < 16) {
+        const auto* reference = found.openObject<OdDbBlockReference>();
+        const auto* block = reference ? reference->blockTableRecord().openObject<OdDbBlockTableRecord>() : nullptr;
+        if (!block)
+            break;
+        const TqMatrix inner = toDrawing * TqReferenceTransform(found);
+        const double scale = std::max(std::hypot(inner.m[0][0], inner.m[1][0]), 1e-12);
+        const OdDbObjectId nested = TqNearestOf(block->entityIds(), inner.inverse().apply(at), aperture / scale);
+        if (nested.isNull())
+            break;
+        references.push_back(found);
+        toDrawing = inner;
+        found = nested;
+    }
     entity = m_lastPicked = TqNameOf(found);
+    for (int row = 0; row < 4; ++row)
+        std::copy_n(toDrawing.m[row], 4, matrix[row]);
+    // The containers from the innermost reference out.
+    TqResultBuffer** tail = &containers;
+    for (auto it = references.rbegin(); it != references.rend(); ++it) {
+        *tail = TqNewResultBuffer(tqrt::kEntityName);
+        if (!*tail) {
+            TqReleaseChain(containers);
+            containers = nullptr;
+            return tq::kFailure;
+        }
+        const TqName name = TqNameOf(*it);
+        (*tail)->value.name[0] = name.word1;
+        (*tail)->value.name[1] = name.word2;
+        tail = &(*tail)->next;
+    }
     return tq::kNormal;
 }

@@ -37,8 +37,10 @@ public:
     // 1% of the drawing's size (at least 1e-6 units) is picked, or an object's handle. Enter
     // picks nothing (tq::kNone).
     short EntitySelect(const CTqString* prompt, TqName& entity, double point[3]) override;
-    // Picks as EntitySelect does; objects are taken from the current space, so containers stay
-    // null and the matrix is the identity.
+    // Picks as EntitySelect does, then goes on into block references: the nearest object of the
+    // block is picked, the matrix maps its coordinates to the drawing and the containers name the
+    // references from the innermost out. For an object outside blocks containers stay null and
+    // the matrix is the identity.
     short NestedEntitySelect(const CTqString* prompt, const double* pickPoint, TqName& entity, double point[3],
                              double matrix[4][4], TqResultBuffer*& containers) override;
 

@@ -5,6 +5,7 @@
 #include "CTqWorkbenchLispServices.h"
 #include "TqChainTags.h"
 #include "TqDrawingEdits.h"
+#include "TqGeometry.h"
 #include "TqPicking.h"
 #include "TqResultBuffers.h"
 #include "host/CTqSystemServices.h"
@@ -99,8 +100,15 @@ bool inWindow(OdDbObjectId id, const OdGePoint3d& a, const OdGePoint3d& b, bool 
                 closed = (tag.integer() & 1) != 0;
         }
     }
-    if (outline.empty())
-        return enclosed(id, crossing, inside);
+    if (outline.empty()) {
+        // Text, block references and the rest count by their extents.
+        const TqExtents extents = TqExtentsOf(id);
+        if (!extents.valid)
+            return false;
+        if (!crossing)
+            return inside(extents.min) && inside(extents.max);
+        return extents.min.x <= maxX && extents.max.x >= minX && extents.min.y <= maxY && extents.max.y >= minY;
+    }
     if (!crossing || std::any_of(outline.begin(), outline.end(), inside))
         return std::all_of(outline.begin(), outline.end(), inside) || crossing;
     const OdGePoint3d corners[4] = {{minX, minY, 0}, {maxX, minY, 0}, {maxX, maxY, 0}, {minX, maxY, 0}};

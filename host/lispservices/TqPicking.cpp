@@ -1,6 +1,8 @@
 // Picking objects at a point.
 #include "TqPicking.h"
 
+#include "TqGeometry.h"
+#include "../sdk/db/OdDbBlockReference.h"
 #include "../sdk/db/OdDbBlockTableRecord.h"
 #include "../sdk/db/OdDbDatabase.h"
 #include "../sdk/db/OdDbEntity.h"
@@ -64,13 +66,37 @@ double distanceToArc(const OdGePoint3d& p, const OdDbTagList& tags, bool wholeCi
 
 }  // namespace
 
+namespace {
+double DistanceWithin(OdDbObjectId entity, const OdGePoint3d& point, int depth);
+}  // namespace
+
 double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point)
 {
+    return DistanceWithin(entity, point, 0);
+}
+
+namespace {
+
+double DistanceWithin(OdDbObjectId entity, const OdGePoint3d& point, int depth)
+{
     const OdDbObject* object = entity.object();
-    if (!object || object->isErased())
+    if (!object || object->isErased() || depth > 16)
         return kFar;
-    const OdDbTagList tags = object->groupCodes();
     const QString type = object->dxfName();
+    if (type == QLatin1String("INSERT")) {
+        // A reference is as near as the nearest object of its block, measured in the drawing.
+        const auto* block = static_cast<const OdDbBlockReference*>(object)->blockTableRecord().openObject<OdDbBlockTableRecord>();
+        const TqMatrix transform = TqReferenceTransform(entity);
+        const OdGePoint3d local = transform.inverse().apply(point);
+        const double scale = std::max(std::hypot(transform.m[0][0], transform.m[1][0]), 1e-12);
+        double best = kFar;
+        if (block) {
+            for (OdDbObjectId inner : block->entityIds())
+                best = std::min(best, DistanceWithin(inner, local, depth + 1));
+        }
+        return best == kFar ? best : best * scale;
+    }
+    const OdDbTagList tags = object->groupCodes();
     if (type == QLatin1String("LINE")) {
         const OdDbTag* a = find(tags, 10);
         const OdDbTag* b = find(tags, 11);
@@ -105,35 +131,44 @@ double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point)
     return best;
 }
 
-OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& point)
+}  // namespace
+
+double TqPickAperture(const OdDbDatabase& database)
 {
-    const auto* space = database.getModelSpaceId().openObject<OdDbBlockTableRecord>();
-    if (!space)
-        return {};
-    double minX = kFar, minY = kFar, maxX = -kFar, maxY = -kFar;
-    OdDbObjectId nearest;
-    double nearestDistance = kFar;
-    for (OdDbObjectId id : space->entityIds()) {
-        const OdDbObject* object = id.object();
-        if (!object || object->isErased())
-            continue;
-        for (const OdDbTag& tag : object->groupCodes()) {
-            if (tag.type() == OdDxfCode::Type::Point && tag.code() >= 10 && tag.code() <= 18) {
-                minX = std::min(minX, tag.point().x);
-                maxX = std::max(maxX, tag.point().x);
-                minY = std::min(minY, tag.point().y);
-                maxY = std::max(maxY, tag.point().y);
+    TqExtents drawing;
+    if (const auto* space = database.getModelSpaceId().openObject<OdDbBlockTableRecord>()) {
+        for (OdDbObjectId id : space->entityIds()) {
+            const TqExtents part = TqExtentsOf(id);
+            if (part.valid) {
+                drawing.add(part.min);
+                drawing.add(part.max);
             }
         }
+    }
+    const double size = drawing.valid ? std::hypot(drawing.max.x - drawing.min.x, drawing.max.y - drawing.min.y) : 0.0;
+    return std::max(1e-6, size * 0.01);
+}
+
+OdDbObjectId TqNearestOf(const std::vector<OdDbObjectId>& candidates, const OdGePoint3d& point, double aperture)
+{
+    OdDbObjectId nearest;
+    double nearestDistance = kFar;
+    for (OdDbObjectId id : candidates) {
         const double distance = TqDistanceToEntity(id, point);
         if (distance < nearestDistance) {
             nearestDistance = distance;
             nearest = id;
         }
     }
-    const double size = minX <= maxX ? std::hypot(maxX - minX, maxY - minY) : 0.0;
-    const double aperture = std::max(1e-6, size * 0.01);
     return nearestDistance <= aperture ? nearest : OdDbObjectId();
+}
+
+OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& point)
+{
+    const auto* space = database.getModelSpaceId().openObject<OdDbBlockTableRecord>();
+    if (!space)
+        return {};
+    return TqNearestOf(space->entityIds(), point, TqPickAperture(database));
 }
 
 OdDbObjectId TqEntityFromHandleText(const OdDbDatabase& database, const QString& text)

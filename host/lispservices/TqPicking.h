@@ -7,9 +7,15 @@
 
 #include <QString>
 
+#include <vector>
+
 class OdDbDatabase;
 
 OdDbObjectId TqPickNearest(const OdDbDatabase& database, const OdGePoint3d& point);
+// The pick distance of the drawing: 1% of the size of model space's extents, at least 1e-6.
+double TqPickAperture(const OdDbDatabase& database);
+// The candidate nearest to the point within the aperture; null when none is that close.
+OdDbObjectId TqNearestOf(const std::vector<OdDbObjectId>& candidates, const OdGePoint3d& point, double aperture);
 // Distance in the XY plane from the point to what the object draws; a large value for objects
 // that draw nothing there.
 double TqDistanceToEntity(OdDbObjectId entity, const OdGePoint3d& point);

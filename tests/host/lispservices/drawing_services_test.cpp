@@ -5,11 +5,14 @@
 #include "host/framework/scripted_host_console.h"
 #include "host/lispservices/CTqWorkbenchLispServices.h"
 #include "host/lispservices/TqChainTags.h"
+#include "host/lispservices/TqGeometry.h"
 #include "host/lispservices/TqResultBuffers.h"
 #include "host/sdk/db/OdDbDatabase.h"
 #include "host/sdk/db/OdDbObject.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -146,6 +149,66 @@ TEST_F(DrawingServices, ExtendedDataSizeCountsCodesAndValues)
     TqResultBuffer* outside = chain({{8, "LAYER"}});
     EXPECT_EQ(services.Tables()->ExtendedDataSize(outside, size), tq::kError);
     TqReleaseChain(outside);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TqGeometry, ReferenceTransformScalesRotatesAndMovesTheBasePoint)
+{
+    auto db = OdDbDatabase::createNew();
+    CTqDocumentImpl document;
+    document.SetDatabase(std::move(db));
+    CTqSystemServicesImpl::Instance().SetCurrentDocument(&document);
+    ScriptedHostConsole console;
+    CTqWorkbenchLispServices services(console);
+    auto make = [&](std::initializer_list<OdDbTag> tags) {
+        TqResultBuffer* chain = nullptr;
+        ASSERT_TRUE(TqTagsToChain(OdDbTagList(tags), chain));
+        TqName made;
+        const short status = services.Entities()->EntityMake(chain, made);
+        EXPECT_TRUE(status == tq::kNormal || status == tq::kKeyword);
+        TqReleaseChain(chain);
+    };
+    make({OdDbTag::string(0, QStringLiteral("BLOCK")), OdDbTag::string(2, QStringLiteral("B")), OdDbTag::int16(70, 0),
+          OdDbTag::point(10, {1, 1, 0})});
+    make({OdDbTag::string(0, QStringLiteral("CIRCLE")), OdDbTag::point(10, {2, 1, 0}), OdDbTag::real(40, 0.5)});
+    make({OdDbTag::string(0, QStringLiteral("ENDBLK"))});
+    make({OdDbTag::string(0, QStringLiteral("INSERT")), OdDbTag::string(2, QStringLiteral("B")), OdDbTag::point(10, {10, 10, 0}),
+          OdDbTag::real(41, 2), OdDbTag::real(42, 2), OdDbTag::real(43, 2), OdDbTag::real(50, M_PI / 2)});
+    TqName reference;
+    ASSERT_EQ(services.Entities()->EntityLast(reference), tq::kNormal);
+    const OdDbObjectId id = TqIdOf(*document.Database(), reference);
+    const TqMatrix transform = TqReferenceTransform(id);
+    // The base point lands on the insertion point; one unit along x becomes two along y.
+    const OdGePoint3d base = transform.apply({1, 1, 0});
+    EXPECT_NEAR(base.x, 10, 1e-9);
+    EXPECT_NEAR(base.y, 10, 1e-9);
+    const OdGePoint3d center = transform.apply({2, 1, 0});
+    EXPECT_NEAR(center.x, 10, 1e-9);
+    EXPECT_NEAR(center.y, 12, 1e-9);
+    const OdGePoint3d back = transform.inverse().apply(center);
+    EXPECT_NEAR(back.x, 2, 1e-9);
+    EXPECT_NEAR(back.y, 1, 1e-9);
+    // The circle of radius 1 in the drawing around (10, 12) gives the reference its extents.
+    const TqExtents extents = TqExtentsOf(id);
+    ASSERT_TRUE(extents.valid);
+    EXPECT_NEAR(extents.min.x, 9, 1e-9);
+    EXPECT_NEAR(extents.max.y, 13, 1e-9);
+    // A pick on the circle's outline in the drawing finds the circle inside the block.
+    const double at[3] = {11, 12, 0};
+    TqName picked;
+    double point[3];
+    double matrix[4][4];
+    TqResultBuffer* containers = nullptr;
+    ASSERT_EQ(services.Entities()->NestedEntitySelect(nullptr, at, picked, point, matrix, containers), tq::kNormal);
+    EXPECT_EQ(TqIdOf(*document.Database(), picked).object()->dxfName(), QStringLiteral("CIRCLE"));
+    ASSERT_NE(containers, nullptr);
+    EXPECT_EQ(TqNameOf(id), (TqName{containers->value.name[0], containers->value.name[1]}));
+    EXPECT_NEAR(matrix[1][0], 2, 1e-9);
+    TqReleaseChain(containers);
+    CTqSystemServicesImpl::Instance().SetCurrentDocument(nullptr);
 }
 
 }  // namespace
