@@ -333,6 +333,58 @@ LispStatus DataListToChain(CTqLISPImpl& engine, const LispNode* list, ChainBuild
     return ConvertElements(engine, list->first, chain);
 }
 
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain)
+{
+    if (!engine.Services())
+        return LispStatus::NoDrawingDatabase;
+    if (!value)
+        return LispStatus::InvalidOperand;
+    auto add = [&](short type) -> TqResultBuffer* { return chain.Add(type); };
+    if (IsNil(value))
+        return add(tqrt::kNil) ? LispStatus::Ok : LispStatus::MemoryError;
+    TqResultBuffer* record = nullptr;
+    switch (value->type) {
+    case NodeType::List:
+    case NodeType::DottedList: {
+        double point[3];
+        if (!PointArgument(value, point))
+            return LispStatus::NoPointList;
+        if (!(record = add(tqrt::kPoint3d)))
+            return LispStatus::MemoryError;
+        StorePoint(*record, point, false);
+        return LispStatus::Ok;
+    }
+    case NodeType::Integer:
+        if (!(record = add(tqrt::kShort)))
+            return LispStatus::MemoryError;
+        record->value.int16 = short(value->payload.integer);
+        return LispStatus::Ok;
+    case NodeType::Real:
+        if (!(record = add(tqrt::kReal)))
+            return LispStatus::MemoryError;
+        record->value.real = value->payload.real;
+        return LispStatus::Ok;
+    case NodeType::ShortString:
+    case NodeType::String:
+        if (!(record = add(tqrt::kString)))
+            return LispStatus::MemoryError;
+        return StoreText(*record, StringText(value));
+    case NodeType::Constant:
+        return add(tqrt::kT) ? LispStatus::Ok : LispStatus::MemoryError;
+    case NodeType::Nothing:
+        return add(tqrt::kVoid) ? LispStatus::Ok : LispStatus::MemoryError;
+    case NodeType::EntityName:
+    case NodeType::PickSet:
+        if (!(record = add(value->type == NodeType::EntityName ? tqrt::kEntityName : tqrt::kSelectionSet)))
+            return LispStatus::MemoryError;
+        record->value.name[0] = value->payload.words[0];
+        record->value.name[1] = value->payload.words[1];
+        return LispStatus::Ok;
+    default:
+        return LispStatus::InvalidParameter;
+    }
+}
+
 LispStatus DataElementsToChain(CTqLISPImpl& engine, const LispNode* firstElement, ChainBuilder& chain)
 {
     if (!engine.Services())

@@ -21,6 +21,12 @@ LispStatus DataListToChain(CTqLISPImpl& engine, const LispNode* list, ChainBuild
 // The same for a chain of elements (the first element and those after it).
 LispStatus DataElementsToChain(CTqLISPImpl& engine, const LispNode* firstElement, ChainBuilder& chain);
 
+// One record for one value, as trans hands a point or a name to the host: nil, a point (z 0 when
+// missing; NoPointList for a list that is no point), an integer (16-bit), a real, a string, T,
+// NOTHING, an entity name or a selection set. InvalidOperand for no value, InvalidParameter for
+// any other kind.
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain);
+
 // A data list from a chain: one element per record, extended data gathered under -3.
 LispStatus ChainToDataList(CTqLISPImpl& engine, const TqResultBuffer* chain, LispNode*& out);
 
