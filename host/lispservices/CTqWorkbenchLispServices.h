@@ -7,6 +7,7 @@
 #include "../os/CTqCodePage.h"
 #include "CTqWorkbenchEntityServices.h"
 #include "CTqWorkbenchFileServices.h"
+#include "CTqWorkbenchInputServices.h"
 #include "CTqWorkbenchSelectionServices.h"
 #include "CTqWorkbenchTableServices.h"
 
@@ -67,6 +68,8 @@ public:
     CTqEntityServices* Entities() override { return &m_entities; }
     CTqTableServices* Tables() override { return &m_tables; }
     CTqSelectionServices* Selections() override { return &m_selections; }
+    CTqInputServices* Input() override { return &m_input; }
+    CTqWorkbenchInputServices& InputServices() { return m_input; }
 
     short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
     short FreeSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
@@ -163,4 +166,5 @@ private:
     CTqWorkbenchEntityServices m_entities{*this};
     CTqWorkbenchTableServices m_tables{*this};
     CTqWorkbenchSelectionServices m_selections{*this};
+    CTqWorkbenchInputServices m_input{*this};
 };

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/CTqDrawingServices.h"
+#include "host/CTqInputServices.h"
 #include "host/CTqString.h"
 #include "host/TqResultBuffer.h"
 #include "host/TqStatus.h"
@@ -65,6 +66,8 @@ public:
     virtual CTqEntityServices* Entities() = 0;
     virtual CTqTableServices* Tables() = 0;
     virtual CTqSelectionServices* Selections() = 0;
+    // The user's input for programs (CTqInputServices.h); null when the host takes none.
+    virtual CTqInputServices* Input() = 0;
 
     // --- selection sets (named by two identifier words) ------------------------------------------
     virtual short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) = 0;

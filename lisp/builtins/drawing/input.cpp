@@ -7,18 +7,20 @@ LispStatus f_command(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::N
 LispStatus f_getvar(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_setvar(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_osnap(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_initget(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getreal(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getstring(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getpoint(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getcorner(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getdist(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getangle(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getorient(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getkword(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getint(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+// Asking the user: user_input.cpp.
+LispStatus f_initget(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getreal(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getstring(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getpoint(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getcorner(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getdist(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getangle(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getorient(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getkword(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getint(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_grread(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+
 LispStatus f_trans(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_grread(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_delcmd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_actcmd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_getcname(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
