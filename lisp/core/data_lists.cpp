@@ -395,3 +395,14 @@ LispStatus ChainToValues(CTqLISPImpl& engine, const TqResultBuffer* chain, LispN
     }
     return values.Finish(out, true);
 }
+
+LispStatus RecordToValue(CTqLISPImpl& engine, const TqResultBuffer& record, LispNode*& out)
+{
+    const TqResultBuffer* position = &record;
+    return PlainValue(engine, position, out);
+}
+
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, short valueType, TqResultBuffer& record)
+{
+    return ConvertValue(engine, record, value, valueType);
+}

@@ -27,3 +27,10 @@ LispStatus ChainToDataList(CTqLISPImpl& engine, const TqResultBuffer* chain, Lis
 // The values of a chain as a list, list-begin and list-end records nesting; NOTHING for an
 // empty chain.
 LispStatus ChainToValues(CTqLISPImpl& engine, const TqResultBuffer* chain, LispNode*& out);
+
+// The value of one record by the plain value conversion.
+LispStatus RecordToValue(CTqLISPImpl& engine, const TqResultBuffer& record, LispNode*& out);
+
+// Stores `value` in `record` as the value of a group code with the given value type
+// (setvar stores a variable's value this way). The record keeps only its own value.
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, short valueType, TqResultBuffer& record);
