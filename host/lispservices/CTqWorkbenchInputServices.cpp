@@ -92,6 +92,13 @@ short CTqWorkbenchInputServices::InitGet(int bits, const CTqString& keywords)
     return tq::kNormal;
 }
 
+void CTqWorkbenchInputServices::remember(const OdGePoint3d& point)
+{
+    m_lastPoint = point;
+    if (m_writeLast)
+        m_writeLast(point);
+}
+
 void CTqWorkbenchInputServices::complain(const QString& message)
 {
     m_services.PrintHtml(CTqString(QLatin1Char('\n') + message));
@@ -129,7 +136,7 @@ bool CTqWorkbenchInputServices::readPoint(const QString& text, OdGePoint3d& poin
     QString rest = text.trimmed();
     OdGePoint3d origin;
     if (rest.startsWith(QLatin1Char('@'))) {
-        origin = m_lastPoint;
+        origin = lastPoint();
         rest = rest.mid(1).trimmed();
         if (rest.isEmpty()) {
             point = origin;
@@ -141,12 +148,7 @@ bool CTqWorkbenchInputServices::readPoint(const QString& text, OdGePoint3d& poin
         double angle = 0.0;
         if (!m_readDistance(rest.left(less), distance) || !m_readAngle(rest.mid(less + 1), angle))
             return false;
-        double base = 0.0;
-        bool clockwise = false;
-        if (m_angleSettings)
-            m_angleSettings(base, clockwise);
-        const double absolute = base + (clockwise ? -angle : angle);
-        point = {origin.x + distance * std::cos(absolute), origin.y + distance * std::sin(absolute), origin.z};
+        point = {origin.x + distance * std::cos(angle), origin.y + distance * std::sin(angle), origin.z};
         return true;
     }
     const QStringList parts = rest.split(QLatin1Char(','));
@@ -175,7 +177,7 @@ short CTqWorkbenchInputServices::GetPoint(const double* base, const CTqString* p
             point[0] = picked.x;
             point[1] = picked.y;
             point[2] = picked.z;
-            m_lastPoint = picked;
+            remember(picked);
             return tq::kNormal;
         }
         short settled = tq::kNone;
@@ -209,7 +211,7 @@ short CTqWorkbenchInputServices::GetDistance(const double* base, const CTqString
         if (!text.isEmpty() && m_readDistance(text, value)) {
             have = true;
         } else if (!text.isEmpty() && readPoint(text, first)) {
-            m_lastPoint = first;
+            remember(first);
             if (base) {
                 value = between({base[0], base[1], base[2]}, first);
             } else {
@@ -223,7 +225,7 @@ short CTqWorkbenchInputServices::GetDistance(const double* base, const CTqString
                         break;
                     complain(QStringLiteral("Invalid point."));
                 }
-                m_lastPoint = other;
+                remember(other);
                 value = between(first, other);
             }
             have = true;
@@ -261,7 +263,7 @@ short CTqWorkbenchInputServices::GetAngle(const double* base, const CTqString* p
         bool have = false;
         OdGePoint3d first;
         if (!text.isEmpty() && m_readAngle(text, typed)) {
-            absolute = angleBase + (clockwise ? -typed : typed);
+            absolute = typed;
             have = true;
         } else if (!text.isEmpty() && readPoint(text, first)) {
             OdGePoint3d from = first;
@@ -279,7 +281,7 @@ short CTqWorkbenchInputServices::GetAngle(const double* base, const CTqString* p
                     complain(QStringLiteral("Invalid point."));
                 }
             }
-            m_lastPoint = to;
+            remember(to);
             absolute = std::atan2(to.y - from.y, to.x - from.x);
             have = true;
         }
@@ -407,7 +409,7 @@ short CTqWorkbenchInputServices::GrRead(bool, int, int& kind, TqResultBuffer*& v
         value->value.point[0] = picked.x;
         value->value.point[1] = picked.y;
         value->value.point[2] = picked.z;
-        m_lastPoint = picked;
+        remember(picked);
         return tq::kNormal;
     }
     // A typed line stands for its first key; Enter for the carriage return.

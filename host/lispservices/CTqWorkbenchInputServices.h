@@ -30,14 +30,19 @@ public:
 
     explicit CTqWorkbenchInputServices(CTqWorkbenchLispServices& services);
 
-    // How lengths and angles are read (angles into radians, counter-clockwise from east); plain
-    // decimal numbers and degrees until the host sets its unit formats.
+    // How lengths and angles are read (angles as the direction they name, in radians
+    // counter-clockwise from east, the drawing's base angle and direction applied); plain decimal
+    // numbers and degrees from east until the host sets its unit formats.
     void SetDistanceReader(NumberReader reader) { m_readDistance = std::move(reader); }
     void SetAngleReader(NumberReader reader) { m_readAngle = std::move(reader); }
-    // The base angle and direction of angles as the drawing's settings give them.
+    // The drawing's base angle and direction (getangle answers relative to the base angle).
     void SetAngleSettings(std::function<void(double& base, bool& clockwise)> settings) { m_angleSettings = std::move(settings); }
-    const OdGePoint3d& LastPoint() const { return m_lastPoint; }
-    void SetLastPoint(const OdGePoint3d& point) { m_lastPoint = point; }
+    // Where the last point lives (the LASTPOINT variable); kept here until one is set.
+    void SetLastPointStore(std::function<OdGePoint3d()> read, std::function<void(const OdGePoint3d&)> write)
+    {
+        m_readLast = std::move(read);
+        m_writeLast = std::move(write);
+    }
 
     short InitGet(int bits, const CTqString& keywords) override;
     short GetPoint(const double* base, const CTqString* prompt, double point[3]) override;
@@ -63,12 +68,16 @@ private:
     bool settle(const Request& request, const QString& text, short& status);
     bool readPoint(const QString& text, OdGePoint3d& point) const;
     void complain(const QString& message);
+    OdGePoint3d lastPoint() const { return m_readLast ? m_readLast() : m_lastPoint; }
+    void remember(const OdGePoint3d& point);
 
     CTqWorkbenchLispServices& m_services;
     NumberReader m_readDistance;
     NumberReader m_readAngle;
     std::function<void(double& base, bool& clockwise)> m_angleSettings;
     OdGePoint3d m_lastPoint;
+    std::function<OdGePoint3d()> m_readLast;
+    std::function<void(const OdGePoint3d&)> m_writeLast;
     int m_bits = 0;
     QStringList m_keywords;
 };

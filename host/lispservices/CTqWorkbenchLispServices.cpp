@@ -5,6 +5,7 @@
 #include "CTqRealReader.h"
 #include "CTqWildcardMatcher.h"
 #include "TqResultBuffers.h"
+#include "TqSystemVariableTable.h"
 #include "host/CTqSystemServices.h"
 #include "host/OdEd.h"
 
@@ -27,7 +28,34 @@ bool existsIn(const QString& folder, const QString& name, CTqString& fullPath)
 
 }  // namespace
 
-CTqWorkbenchLispServices::CTqWorkbenchLispServices(CTqConsole& console) : m_console(console) {}
+CTqWorkbenchLispServices::CTqWorkbenchLispServices(CTqConsole& console) : m_console(console)
+{
+    // Lengths and angles are typed in the drawing's unit formats.
+    m_input.SetDistanceReader([this](const QString& text, double& value) {
+        return m_units.ParseDistance(CTqString(text), m_units.Variables().UnitSettings().linearMode, value) == tq::kNormal;
+    });
+    m_input.SetAngleReader([this](const QString& text, double& angle) {
+        return m_units.ParseAngle(CTqString(text), m_units.Variables().UnitSettings().angularMode, angle) == tq::kNormal;
+    });
+    m_input.SetAngleSettings([this](double& base, bool& clockwise) {
+        const TqUnitSettings settings = m_units.Variables().UnitSettings();
+        base = settings.angleBase;
+        clockwise = settings.clockwise;
+    });
+    m_input.SetLastPointStore(
+        [this] {
+            const CTqSystemVariables::Value last = m_units.Variables().Read(*TqSystemVariableTable::Find(QStringLiteral("LASTPOINT")));
+            return OdGePoint3d{last.point[0], last.point[1], last.point[2]};
+        },
+        [this](const OdGePoint3d& point) {
+            TqResultBuffer record;
+            record.restype = tqrt::kPoint3d;
+            record.value.point[0] = point.x;
+            record.value.point[1] = point.y;
+            record.value.point[2] = point.z;
+            (void)m_units.Variables().Set(QStringLiteral("LASTPOINT"), record);
+        });
+}
 
 QString CTqWorkbenchLispServices::CurrentFolder() const
 {

@@ -10,6 +10,7 @@
 #include "CTqWorkbenchInputServices.h"
 #include "CTqWorkbenchSelectionServices.h"
 #include "CTqWorkbenchTableServices.h"
+#include "CTqWorkbenchUnitServices.h"
 
 #include <QString>
 #include <QStringList>
@@ -154,6 +155,11 @@ public:
     short DecodeProtectedLine(const QByteArray& line, QByteArray& plain) override { return m_files.DecodeProtectedLine(line, plain); }
     // ==== end of files, settings, registry, programs, dialogs and help ============================
 
+    // ==== system variables, unit formats and geometry ==============================================
+    CTqUnitServices* Units() override { return &m_units; }
+    CTqWorkbenchUnitServices& UnitServices() { return m_units; }
+    // ==== end of system variables, unit formats and geometry =======================================
+
 private:
     CTqConsole& m_console;
     QStringList m_supportFolders;
@@ -166,5 +172,6 @@ private:
     CTqWorkbenchEntityServices m_entities{*this};
     CTqWorkbenchTableServices m_tables{*this};
     CTqWorkbenchSelectionServices m_selections{*this};
+    CTqWorkbenchUnitServices m_units{*this};
     CTqWorkbenchInputServices m_input{*this};
 };

@@ -333,7 +333,7 @@ LispStatus DataListToChain(CTqLISPImpl& engine, const LispNode* list, ChainBuild
     return ConvertElements(engine, list->first, chain);
 }
 
-LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain)
+LispStatus ValueToSingleRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain)
 {
     if (!engine.Services())
         return LispStatus::NoDrawingDatabase;
@@ -446,4 +446,15 @@ LispStatus ChainToValues(CTqLISPImpl& engine, const TqResultBuffer* chain, LispN
         values.Append(value.take());
     }
     return values.Finish(out, true);
+}
+
+LispStatus RecordToValue(CTqLISPImpl& engine, const TqResultBuffer& record, LispNode*& out)
+{
+    const TqResultBuffer* position = &record;
+    return PlainValue(engine, position, out);
+}
+
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, short valueType, TqResultBuffer& record)
+{
+    return ConvertValue(engine, record, value, valueType);
 }

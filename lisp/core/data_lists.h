@@ -25,7 +25,7 @@ LispStatus DataElementsToChain(CTqLISPImpl& engine, const LispNode* firstElement
 // missing; NoPointList for a list that is no point), an integer (16-bit), a real, a string, T,
 // NOTHING, an entity name or a selection set. InvalidOperand for no value, InvalidParameter for
 // any other kind.
-LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain);
+LispStatus ValueToSingleRecord(CTqLISPImpl& engine, const LispNode* value, ChainBuilder& chain);
 
 // A data list from a chain: one element per record, extended data gathered under -3.
 LispStatus ChainToDataList(CTqLISPImpl& engine, const TqResultBuffer* chain, LispNode*& out);
@@ -33,3 +33,10 @@ LispStatus ChainToDataList(CTqLISPImpl& engine, const TqResultBuffer* chain, Lis
 // The values of a chain as a list, list-begin and list-end records nesting; NOTHING for an
 // empty chain.
 LispStatus ChainToValues(CTqLISPImpl& engine, const TqResultBuffer* chain, LispNode*& out);
+
+// The value of one record by the plain value conversion.
+LispStatus RecordToValue(CTqLISPImpl& engine, const TqResultBuffer& record, LispNode*& out);
+
+// Stores `value` in `record` as the value of a group code with the given value type
+// (setvar stores a variable's value this way). The record keeps only its own value.
+LispStatus ValueToRecord(CTqLISPImpl& engine, const LispNode* value, short valueType, TqResultBuffer& record);

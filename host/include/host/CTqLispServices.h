@@ -7,6 +7,7 @@
 #include "host/CTqDrawingServices.h"
 #include "host/CTqInputServices.h"
 #include "host/CTqString.h"
+#include "host/CTqUnitServices.h"
 #include "host/TqResultBuffer.h"
 #include "host/TqStatus.h"
 
@@ -194,6 +195,11 @@ public:
     // tq::kNormal, or tq::kError when the line is damaged.
     virtual short DecodeProtectedLine(const QByteArray& line, QByteArray& plain) = 0;
     // ==== end of files, settings, registry, programs, dialogs and help ============================
+
+    // ==== system variables, unit formats and geometry (CTqUnitServices.h) =========================
+    // Null when the host offers none.
+    virtual CTqUnitServices* Units() = 0;
+    // ==== end of system variables, unit formats and geometry ======================================
 };
 
 // The TqLISP library's recorder of functions a program called without defining them.

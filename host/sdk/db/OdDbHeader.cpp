@@ -40,7 +40,7 @@ OdDbHeader OdDbHeader::defaults()
     header.set(QStringLiteral("$LUNITS"), {OdDbTag::int16(70, 2)});
     header.set(QStringLiteral("$LUPREC"), {OdDbTag::int16(70, 4)});
     header.set(QStringLiteral("$AUNITS"), {OdDbTag::int16(70, 0)});
-    header.set(QStringLiteral("$AUPREC"), {OdDbTag::int16(70, 2)});
+    header.set(QStringLiteral("$AUPREC"), {OdDbTag::int16(70, 0)});
     header.set(QStringLiteral("$ELEVATION"), {OdDbTag::real(40, 0.0)});
     header.set(QStringLiteral("$THICKNESS"), {OdDbTag::real(40, 0.0)});
     header.set(QStringLiteral("$ANGBASE"), {OdDbTag::real(50, 0.0)});

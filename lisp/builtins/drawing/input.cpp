@@ -1,11 +1,12 @@
 // Input and command built-ins: asking the user for points, numbers, strings and keywords,
 // running host commands, system variables, snapping and coordinate transformation.
+#include "lisp/builtins/drawing/system_variables.h"
 #include "lisp/core/builtin_families.h"
 #include "lisp/core/engine.h"
 
 LispStatus f_command(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getvar(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_setvar(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+LispStatus f_getvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return GetSystemVariable(out, args, engine); }
+LispStatus f_setvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return SetSystemVariable(out, args, engine); }
 LispStatus f_osnap(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 // Asking the user: user_input.cpp.
 LispStatus f_initget(LispNode*& out, LispNode* args, CTqLISPImpl& engine);

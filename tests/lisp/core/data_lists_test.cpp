@@ -68,7 +68,7 @@ TEST_F(Conversions, SingleValueRecordsByKind)
     for (const Case& c : cases) {
         NodeRef node(*m_engine, value(c.expression));
         ChainBuilder chain(*m_engine->Services());
-        EXPECT_EQ(ValueToRecord(*m_engine, node.get(), chain), c.status) << QString::fromStdU16String(c.expression).toStdString();
+        EXPECT_EQ(ValueToSingleRecord(*m_engine, node.get(), chain), c.status) << QString::fromStdU16String(c.expression).toStdString();
         if (c.status == LispStatus::Ok) {
             ASSERT_NE(chain.Head(), nullptr);
             EXPECT_EQ(chain.Head()->restype, c.type);
@@ -76,9 +76,9 @@ TEST_F(Conversions, SingleValueRecordsByKind)
         }
     }
     ChainBuilder chain(*m_engine->Services());
-    EXPECT_EQ(ValueToRecord(*m_engine, nullptr, chain), LispStatus::InvalidOperand);
+    EXPECT_EQ(ValueToSingleRecord(*m_engine, nullptr, chain), LispStatus::InvalidOperand);
     NodeRef point(*m_engine, value(u"'(1 2)"));
-    ASSERT_EQ(ValueToRecord(*m_engine, point.get(), chain), LispStatus::Ok);
+    ASSERT_EQ(ValueToSingleRecord(*m_engine, point.get(), chain), LispStatus::Ok);
     EXPECT_EQ(chain.Head()->value.point[2], 0.0);
 }
 
