@@ -2,6 +2,7 @@
 #include "session.h"
 
 #include "drawing_commands.h"
+#include "host/commands/CTqHostCommands.h"
 
 #include "host/CTqLISP.h"
 #include "host/OdEd.h"
@@ -106,6 +107,7 @@ bool WorkbenchSession::Open(QString& error)
     odedEditor()->fireMainFrameReady();
 
     m_drawingCommands = std::make_unique<WorkbenchDrawingCommands>();
+    m_hostCommands = std::make_unique<CTqHostCommands>();
     m_document = std::make_unique<CTqDocumentImpl>();
     if (drawing) {
         m_document->SetDatabase(std::move(drawing));
@@ -193,6 +195,7 @@ void WorkbenchSession::Close()
     system.SetCurrentDocument(nullptr);
     m_document.reset();
     m_drawingCommands.reset();
+    m_hostCommands.reset();
 
     odedEditor()->fireMainFrameClosing();
     if (m_moduleLoaded) {

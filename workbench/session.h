@@ -14,6 +14,7 @@ class CTqConsole;
 class CTqDocumentImpl;
 class OdDbDatabase;
 class WorkbenchDrawingCommands;
+class CTqHostCommands;
 class CTqLISP;
 class CTqLispProvider;
 class CTqWorkbenchLispServices;
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<CTqWorkbenchLispServices> m_lispServices;
     std::unique_ptr<CTqDocumentImpl> m_document;
     std::unique_ptr<WorkbenchDrawingCommands> m_drawingCommands;
+    std::unique_ptr<CTqHostCommands> m_hostCommands;
     CTqLispProvider* m_provider = nullptr;
     CTqLISP* m_engine = nullptr;
     bool m_moduleLoaded = false;

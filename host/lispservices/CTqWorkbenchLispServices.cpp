@@ -126,6 +126,13 @@ void CTqWorkbenchLispServices::PrintHtml(const CTqString& html)
 short CTqWorkbenchLispServices::GetLine(const CTqString& prompt, CTqString& line)
 {
     QString text;
+    // Answers a command built-in queued come first, shown as if typed unless CMDECHO is 0.
+    if (m_commands.TakeAnswer(text)) {
+        if (m_units.Variables().Real("CMDECHO") != 0.0)
+            m_console.Write(prompt.toQString() + text + QLatin1Char('\n'));
+        line = text;
+        return tq::kNormal;
+    }
     if (!m_console.ReadLine(prompt.toQString(), text) || text == QLatin1String("\x1b"))
         return tq::kCancel;
     line = text;

@@ -5,6 +5,7 @@
 #include "host/CTqLispServices.h"
 #include "../framework/CTqTranslations.h"
 #include "../os/CTqCodePage.h"
+#include "CTqWorkbenchCommandServices.h"
 #include "CTqWorkbenchEntityServices.h"
 #include "CTqWorkbenchFileServices.h"
 #include "CTqWorkbenchInputServices.h"
@@ -70,6 +71,8 @@ public:
     CTqTableServices* Tables() override { return &m_tables; }
     CTqSelectionServices* Selections() override { return &m_selections; }
     CTqInputServices* Input() override { return &m_input; }
+    CTqCommandServices* Commands() override { return &m_commands; }
+    CTqConsole& Console() { return m_console; }
     CTqWorkbenchInputServices& InputServices() { return m_input; }
 
     short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) override;
@@ -174,4 +177,5 @@ private:
     CTqWorkbenchSelectionServices m_selections{*this};
     CTqWorkbenchUnitServices m_units{*this};
     CTqWorkbenchInputServices m_input{*this};
+    CTqWorkbenchCommandServices m_commands{*this};
 };

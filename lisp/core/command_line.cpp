@@ -51,7 +51,20 @@ LispStatus CTqLISPImpl::RunCommandLine(TqResultBuffer** result)
 short CTqLISPImpl::EvaluateText(const CTqString& text, TqResultBuffer** result)
 {
     LispStatus status = LispStatus::Ok;
+    // A host command run from inside a program (command "C:…") evaluates a line of its own; the
+    // line being read when it started goes on afterwards where it stood.
+    const InputContext outerConsole = m_console;
+    InputContext* const outerInput = m_input;
+    const int outerParseLevel = m_parseLevel;
+    const bool nested = m_evaluationDepth > 0;
+    ++m_evaluationDepth;
     stack_guard::RunOnEngineStack([&] { status = EvaluateLine(text.toStdU16(), result); });
+    --m_evaluationDepth;
+    if (nested) {
+        m_console = outerConsole;
+        m_input = outerInput;
+        m_parseLevel = outerParseLevel;
+    }
     return short(status);
 }
 

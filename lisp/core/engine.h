@@ -289,6 +289,7 @@ private:
     InputContext m_console;
     InputContext* m_input = &m_console;
     int m_parseLevel = 0;
+    int m_evaluationDepth = 0;  // command lines being evaluated, nested ones included
 
     // evaluator
     std::uint16_t m_outputMode = 0;

@@ -4,6 +4,7 @@
 // Every operation that can fail returns a host status (tq::kNormal on success, TqStatus.h).
 #pragma once
 
+#include "host/CTqCommandServices.h"
 #include "host/CTqDrawingServices.h"
 #include "host/CTqInputServices.h"
 #include "host/CTqString.h"
@@ -69,6 +70,8 @@ public:
     virtual CTqSelectionServices* Selections() = 0;
     // The user's input for programs (CTqInputServices.h); null when the host takes none.
     virtual CTqInputServices* Input() = 0;
+    // Host commands for the command built-in (CTqCommandServices.h); null when there are none.
+    virtual CTqCommandServices* Commands() = 0;
 
     // --- selection sets (named by two identifier words) ------------------------------------------
     virtual short ConfirmSelectionSet(std::uint64_t word1, std::uint64_t word2) = 0;

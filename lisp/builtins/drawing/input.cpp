@@ -4,10 +4,15 @@
 #include "lisp/core/builtin_families.h"
 #include "lisp/core/engine.h"
 
-LispStatus f_command(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 LispStatus f_getvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return GetSystemVariable(out, args, engine); }
 LispStatus f_setvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return SetSystemVariable(out, args, engine); }
 LispStatus f_osnap(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+// Host commands: host_commands.cpp.
+LispStatus f_command(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_actcmd(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_delcmd(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_getcname(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+
 // Asking the user: user_input.cpp.
 LispStatus f_initget(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 LispStatus f_getreal(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
@@ -22,9 +27,6 @@ LispStatus f_getint(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 LispStatus f_grread(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 
 LispStatus f_trans(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_delcmd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_actcmd(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
-LispStatus f_getcname(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 
 namespace {
 constexpr ParamGroup kGetvarParams[] = {{Kind::SymbolOrString, 1, 0}};

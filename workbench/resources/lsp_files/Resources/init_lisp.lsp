@@ -3,6 +3,9 @@
 ;; A command line "!expr" runs (!DO_PRINT expr); returning the value lets the line's echo show it.
 (defun !do_print (x) x)
 
+;; (command ... pause ...) lets the user answer that prompt.
+(setq pause "\\")
+
 ;; ---- Standard functions the built-in table lacks -------------------------------------------------
 ;; Variables are dynamic: a predicate handed in, or a file being loaded, sees the locals of the
 ;; function running it. Those functions name their parameters and locals with a "%" so that they
