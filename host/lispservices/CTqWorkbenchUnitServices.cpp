@@ -1,5 +1,11 @@
 // The workbench's system variables, unit formats and geometry.
 #include "CTqWorkbenchUnitServices.h"
+#include "../sdk/db/OdDbObject.h"
+#include "TqSystemVariableTable.h"
+#include "TqChainTags.h"
+#include "TqPicking.h"
+#include "TqObjectSnap.h"
+#include "TqCoordinateSystems.h"
 
 #include "CTqWorkbenchLispServices.h"
 #include "TqAngularUnits.h"
@@ -184,5 +190,85 @@ short CTqWorkbenchUnitServices::ConvertUnit(double value, const CTqString& from,
     if (!converted)
         return Fail(tq::kErrBadValue);
     result = *converted;
+    return tq::kNormal;
+}
+
+// --- coordinate systems and object snaps ---------------------------------------------------------
+
+namespace {
+
+OdDbDatabase* CurrentDrawing()
+{
+    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
+    return document ? document->Database() : nullptr;
+}
+
+}  // namespace
+
+short CTqWorkbenchUnitServices::TransformPoint(const double (&point)[3], const TqResultBuffer& from, const TqResultBuffer& to,
+                                               bool displacement, double (&result)[3])
+{
+    auto frameOf = [&](const TqResultBuffer& record, TqFrame& frame) {
+        switch (TqValueTypeOfGroupCode(record.restype)) {
+        case tqrt::kShort:
+        case tqrt::kLong: {
+            const int code = TqValueTypeOfGroupCode(record.restype) == tqrt::kShort ? record.value.int16 : record.value.int32;
+            if (code == 0 || code == 3) {
+                frame = TqFrame{};
+                return true;
+            }
+            if (code == 1 || code == 2) {
+                const CTqSystemVariables::Value origin = m_variables.Read(*TqSystemVariableTable::Find(QStringLiteral("UCSORG")));
+                const CTqSystemVariables::Value x = m_variables.Read(*TqSystemVariableTable::Find(QStringLiteral("UCSXDIR")));
+                const CTqSystemVariables::Value y = m_variables.Read(*TqSystemVariableTable::Find(QStringLiteral("UCSYDIR")));
+                frame = TqUserFrame({origin.point[0], origin.point[1], origin.point[2]}, {x.point[0], x.point[1], x.point[2]},
+                                    {y.point[0], y.point[1], y.point[2]});
+                return true;
+            }
+            return false;
+        }
+        case tqrt::kPoint2d:
+        case tqrt::kPoint3d:
+            frame = TqObjectFrame({record.value.point[0], record.value.point[1], record.value.point[2]});
+            return true;
+        case tqrt::kEntityName: {
+            const OdDbDatabase* db = CurrentDrawing();
+            const OdDbObject* object = db ? TqIdOf(*db, {record.value.name[0], record.value.name[1]}).object() : nullptr;
+            if (!object)
+                return false;
+            OdGePoint3d normal{0, 0, 1};
+            for (const OdDbTag& tag : object->groupCodes()) {
+                if (tag.code() == 210)
+                    normal = tag.point();
+            }
+            frame = TqObjectFrame(normal);
+            return true;
+        }
+        default:
+            return false;
+        }
+    };
+    TqFrame source, target;
+    if (!frameOf(from, source) || !frameOf(to, target))
+        return Fail(tq::kErrBadValue);
+    const OdGePoint3d world = source.toWorld({point[0], point[1], point[2]}, displacement);
+    const OdGePoint3d moved = target.fromWorld(world, displacement);
+    result[0] = moved.x;
+    result[1] = moved.y;
+    result[2] = moved.z;
+    return tq::kNormal;
+}
+
+short CTqWorkbenchUnitServices::SnapPoint(const double (&point)[3], const CTqString& modes, double (&result)[3])
+{
+    const OdDbDatabase* db = CurrentDrawing();
+    if (!db)
+        return Fail(tq::kErrNoDrawing);
+    OdGePoint3d snapped;
+    if (!TqSnap(*db, {point[0], point[1], point[2]}, modes.toQString(), TqPickAperture(*db), snapped))
+        return tq::kNone;
+    result[0] = snapped.x;
+    result[1] = snapped.y;
+    result[2] = snapped.z;
     return tq::kNormal;
 }

@@ -31,6 +31,9 @@ public:
     // Height, width factor and obliquing from the list, else from the text style it names (or
     // TEXTSTYLE), the height else from TEXTSIZE; measured by TqTextMetric.
     short TextBox(const TqResultBuffer* text, double (&lower)[3], double (&upper)[3]) override;
+    short TransformPoint(const double (&point)[3], const TqResultBuffer& from, const TqResultBuffer& to, bool displacement,
+                         double (&result)[3]) override;
+    short SnapPoint(const double (&point)[3], const CTqString& modes, double (&result)[3]) override;
 
     short FormatDistance(double value, int mode, int precision, char16_t* text, int size) override;
     short FormatAngle(double angle, int mode, int precision, char16_t* text, int size) override;

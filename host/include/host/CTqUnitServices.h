@@ -38,6 +38,14 @@ public:
     // The box of a text given as a group-code chain (1 text, 40 height, 7 style, 41 width factor,
     // 51 obliquing angle), relative to its insertion point and unrotated.
     virtual short TextBox(const TqResultBuffer* text, double (&lower)[3], double (&upper)[3]) = 0;
+    // A point (or, with displacement, a vector) from one coordinate system to another; each is a
+    // single record: an integer (0 world, 1 user, 2 display, 3 paper-space display), an entity
+    // name (the object's own system) or a 3D point (the extrusion direction of an object system).
+    virtual short TransformPoint(const double (&point)[3], const TqResultBuffer& from, const TqResultBuffer& to,
+                                 bool displacement, double (&result)[3]) = 0;
+    // The object snap point nearest `point` for the modes ("end,mid,cen,…"); tq::kNone when no
+    // object within the aperture has one.
+    virtual short SnapPoint(const double (&point)[3], const CTqString& modes, double (&result)[3]) = 0;
 
     // --- unit formats ----------------------------------------------------------------------------
     // Mode and precision -1 take the drawing's settings (LUNITS and LUPREC, AUNITS and AUPREC).

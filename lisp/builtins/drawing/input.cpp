@@ -6,7 +6,10 @@
 
 LispStatus f_getvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return GetSystemVariable(out, args, engine); }
 LispStatus f_setvar(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return SetSystemVariable(out, args, engine); }
-LispStatus f_osnap(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
+// Coordinate systems and object snaps: coordinates.cpp.
+LispStatus f_trans(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+LispStatus f_osnap(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+
 // Host commands: host_commands.cpp.
 LispStatus f_command(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 LispStatus f_actcmd(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
@@ -26,7 +29,6 @@ LispStatus f_getkword(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 LispStatus f_getint(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 LispStatus f_grread(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
 
-LispStatus f_trans(LispNode*&, LispNode*, CTqLISPImpl&) { return LispStatus::NotYetImplemented; }
 
 namespace {
 constexpr ParamGroup kGetvarParams[] = {{Kind::SymbolOrString, 1, 0}};
@@ -37,7 +39,8 @@ constexpr ParamGroup kOptionalPrompt[] = {{Kind::String, 1, ParamOption::Optiona
 constexpr ParamGroup kGetstringParams[] = {{Kind::Any, 1, ParamOption::Optional}, {Kind::String, 1, ParamOption::Optional}};
 // getcorner reports a missing base point as a bad point list, so the point is optional here.
 constexpr ParamGroup kOptionalBaseOptionalPrompt[] = {{Kind::List, 1, ParamOption::Optional}, {Kind::String, 1, ParamOption::Optional}};
-constexpr ParamGroup kTransParams[] = {{Kind::List, 1, 0}, {Kind::SysVarValue, 2, 0}, {Kind::Integer, 1, ParamOption::Optional}};
+// Any fourth argument, nil included, asks trans for a displacement.
+constexpr ParamGroup kTransParams[] = {{Kind::List, 1, 0}, {Kind::SysVarValue, 2, 0}, {Kind::Any, 1, ParamOption::Optional}};
 constexpr ParamGroup kGrreadParams[] = {{Kind::Any, 1, ParamOption::Optional}, {Kind::Integer, 2, ParamOption::Optional}};
 // getpoint and getdist take any number of values: they sort out point and prompt and report
 // surplus arguments themselves.
