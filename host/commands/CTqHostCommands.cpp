@@ -60,6 +60,14 @@ CTqHostCommands::CTqHostCommands()
     add(QStringLiteral("ERASE"), TqModifyCommands::Erase);
     add(QStringLiteral("MOVE"), TqModifyCommands::Move);
     add(QStringLiteral("COPY"), TqModifyCommands::Copy);
+    add(QStringLiteral("ROTATE"), TqModifyCommands::Rotate);
+    add(QStringLiteral("SCALE"), TqModifyCommands::Scale);
+    add(QStringLiteral("EXPLODE"), TqModifyCommands::Explode);
+    add(QStringLiteral("ARC"), TqDrawCommands::Arc);
+    add(QStringLiteral("TEXT"), TqDrawCommands::Text);
+    add(QStringLiteral("INSERT"), TqDrawCommands::Insert);
+    add(QStringLiteral("-INSERT"), TqDrawCommands::Insert);
+    add(QStringLiteral("UNDO"), TqUndoCommand::Undo);
     add(QStringLiteral("LAYER"), TqLayerCommand::Layer);
     add(QStringLiteral("-LAYER"), TqLayerCommand::Layer);
     add(QStringLiteral("REGEN"), NothingToDraw);

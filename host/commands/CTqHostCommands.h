@@ -1,5 +1,6 @@
 // The host's drawing commands, on the command stack while an object of this class lives:
-// LINE, CIRCLE, POINT, PLINE, ERASE, MOVE, COPY, LAYER and -LAYER, REGEN, REDRAW and ZOOM. They
+// LINE, CIRCLE, ARC, POINT, PLINE, TEXT, INSERT, ERASE, MOVE, COPY, ROTATE, SCALE, EXPLODE, UNDO,
+// LAYER and -LAYER, REGEN, REDRAW and ZOOM. They
 // take their answers through the host's input services, so the command built-in and the user
 // answer them alike.
 #pragma once
@@ -34,12 +35,22 @@ short Line();
 short Circle();
 short Point();
 short Polyline();
+short Arc();
+short Text();
+short Insert();
 }  // namespace TqDrawCommands
+
+namespace TqUndoCommand {
+short Undo();
+}  // namespace TqUndoCommand
 
 namespace TqModifyCommands {
 short Erase();
 short Move();
 short Copy();
+short Rotate();
+short Scale();
+short Explode();
 }  // namespace TqModifyCommands
 
 namespace TqLayerCommand {

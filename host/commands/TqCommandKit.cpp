@@ -9,6 +9,8 @@
 #include "../sdk/db/OdDbDatabase.h"
 #include "../sdk/db/OdDbObject.h"
 
+#include <cmath>
+
 namespace TqCommandKit {
 
 namespace {
@@ -188,6 +190,37 @@ void MapPoints(OdDbObjectId objectId, const std::function<OdGePoint3d(const OdGe
         MapPoints(part, map);
 }
 
+void RotateAndScale(OdDbObjectId objectId, const OdGePoint3d& base, double angle, double factor)
+{
+    const double cosine = std::cos(angle);
+    const double sine = std::sin(angle);
+    MapPoints(objectId, [&](const OdGePoint3d& p) {
+        const double x = (p.x - base.x) * factor;
+        const double y = (p.y - base.y) * factor;
+        return OdGePoint3d{base.x + x * cosine - y * sine, base.y + x * sine + y * cosine, base.z + (p.z - base.z) * factor};
+    });
+    OdDbObject* object = objectId.object();
+    if (!object)
+        return;
+    const QString type = object->dxfName();
+    OdDbTagList changed;
+    for (const OdDbTag& tag : object->groupCodes()) {
+        const int code = tag.code();
+        const bool angled = (code == 50 && (type == QLatin1String("TEXT") || type == QLatin1String("INSERT") || type == QLatin1String("ARC")
+                                            || type == QLatin1String("ATTRIB") || type == QLatin1String("MTEXT")))
+            || (code == 51 && type == QLatin1String("ARC"));
+        const bool sized = (code == 40 && (type == QLatin1String("CIRCLE") || type == QLatin1String("ARC") || type == QLatin1String("TEXT")
+                                           || type == QLatin1String("MTEXT") || type == QLatin1String("ATTRIB")))
+            || ((code == 41 || code == 42 || code == 43) && type == QLatin1String("INSERT"));
+        if (angled)
+            changed.push_back(OdDbTag::real(code, tag.number() + angle));
+        else if (sized)
+            changed.push_back(OdDbTag::real(code, tag.number() * factor));
+    }
+    if (!changed.empty())
+        (void)object->setGroupCodes(changed);
+}
+
 OdDbObjectId Copy(OdDbObjectId objectId)
 {
     OdDbDatabase* db = Database();
@@ -207,7 +240,7 @@ OdDbObjectId Copy(OdDbObjectId objectId)
 void Say(const QString& text)
 {
     if (CTqLispServices* services = Services())
-        services->PrintHtml(CTqString(QLatin1Char('\n') + text));
+        services->PrintHtml(CTqString(QLatin1Char('\n') + text + QLatin1Char('\n')));
 }
 
 }  // namespace TqCommandKit

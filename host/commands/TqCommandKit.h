@@ -35,9 +35,12 @@ short SelectObjects(std::vector<OdDbObjectId>& objects);
 // Applies `map` to the points an object places in the drawing (not its direction vectors),
 // sub-entities included.
 void MapPoints(OdDbObjectId object, const std::function<OdGePoint3d(const OdGePoint3d&)>& map);
+// Rotates an object about a point by an angle and scales it by a factor about the same point:
+// its points, and the angles, radii, heights and scale factors that go with them.
+void RotateAndScale(OdDbObjectId object, const OdGePoint3d& base, double angle, double factor);
 // A copy of an object (with its vertices or attributes) in the same space.
 OdDbObjectId Copy(OdDbObjectId object);
-// Prints a line of the command's own.
+// Prints a line of the command's own, on a line of its own.
 void Say(const QString& text);
 
 }  // namespace TqCommandKit

@@ -2,7 +2,12 @@
 #include "CTqHostCommands.h"
 #include "TqCommandKit.h"
 #include "host/TqStatus.h"
+#include "../lispservices/TqGeometry.h"
+#include "../sdk/db/OdDbBlockReference.h"
+#include "../sdk/db/OdDbBlockTableRecord.h"
 #include "../sdk/db/OdDbObject.h"
+
+#include <cmath>
 
 namespace TqModifyCommands {
 
@@ -79,6 +84,110 @@ short Copy()
             MapPoints(copy, [&](const OdGePoint3d& p) { return OdGePoint3d{p.x + d.x, p.y + d.y, p.z + d.z}; });
         }
     }
+}
+
+short Rotate()
+{
+    std::vector<OdDbObjectId> objects;
+    OdGePoint3d base;
+    short status = Displacement(objects, base);
+    if (status != tq::kNormal)
+        return status == tq::kNone ? short(tq::kNormal) : status;
+    double angle = 0.0;
+    status = Angle(QStringLiteral("\nSpecify rotation angle: "), &base, angle);
+    if (status != tq::kNormal)
+        return status == tq::kNone ? short(tq::kNormal) : status;
+    for (OdDbObjectId id : objects)
+        RotateAndScale(id, base, angle, 1.0);
+    return tq::kNormal;
+}
+
+short Scale()
+{
+    std::vector<OdDbObjectId> objects;
+    OdGePoint3d base;
+    short status = Displacement(objects, base);
+    if (status != tq::kNormal)
+        return status == tq::kNone ? short(tq::kNormal) : status;
+    double factor = 0.0;
+    status = Distance(QStringLiteral("\nSpecify scale factor: "), &base, factor);
+    if (status != tq::kNormal)
+        return status == tq::kNone ? short(tq::kNormal) : status;
+    if (factor <= 0.0) {
+        Say(QStringLiteral("Value must be positive and nonzero."));
+        return tq::kNormal;
+    }
+    for (OdDbObjectId id : objects)
+        RotateAndScale(id, base, 0.0, factor);
+    return tq::kNormal;
+}
+
+}  // namespace TqModifyCommands
+
+namespace TqModifyCommands {
+
+short Explode()
+{
+    std::vector<OdDbObjectId> objects;
+    const short status = SelectObjects(objects);
+    if (status != tq::kNormal)
+        return status;
+    for (OdDbObjectId id : objects) {
+        OdDbObject* object = id.object();
+        if (!object)
+            continue;
+        const QString type = object->dxfName();
+        if (type == QLatin1String("INSERT")) {
+            // Each object of the block becomes an object of the drawing where the reference shows it.
+            const auto* reference = static_cast<const OdDbBlockReference*>(object);
+            const auto* block = reference->blockTableRecord().openObject<OdDbBlockTableRecord>();
+            if (!block)
+                continue;
+            const TqMatrix transform = TqReferenceTransform(id);
+            const double factor = std::hypot(transform.m[0][0], transform.m[1][0]);
+            for (OdDbObjectId inner : block->entityIds()) {
+                const OdDbObjectId part = TqCommandKit::Copy(inner);
+                if (part.isNull())
+                    continue;
+                MapPoints(part, [&](const OdGePoint3d& p) { return transform.apply(p); });
+                // Angles, radii and heights follow the reference's rotation and (uniform) scale.
+                if (factor != 1.0 || reference->rotation() != 0.0) {
+                    OdDbObject* made = part.object();
+                    OdDbTagList changed;
+                    const QString partType = made->dxfName();
+                    for (const OdDbTag& tag : made->groupCodes()) {
+                        if (tag.code() == 40 && partType != QLatin1String("LWPOLYLINE"))
+                            changed.push_back(OdDbTag::real(40, tag.number() * factor));
+                        else if ((tag.code() == 50 || (tag.code() == 51 && partType == QLatin1String("ARC")))
+                                 && partType != QLatin1String("POINT"))
+                            changed.push_back(OdDbTag::real(tag.code(), tag.number() + reference->rotation()));
+                    }
+                    if (!changed.empty())
+                        (void)made->setGroupCodes(changed);
+                }
+            }
+            object->erase();
+        } else if (type == QLatin1String("LWPOLYLINE")) {
+            std::vector<OdGePoint3d> vertices;
+            bool closed = false;
+            QString layer = QStringLiteral("0");
+            for (const OdDbTag& tag : object->groupCodes()) {
+                if (tag.code() == 10)
+                    vertices.push_back(tag.point());
+                else if (tag.code() == 70)
+                    closed = (tag.integer() & 1) != 0;
+                else if (tag.code() == 8)
+                    layer = tag.string();
+            }
+            for (std::size_t i = 1; i < vertices.size() + (closed && vertices.size() > 2 ? 1 : 0); ++i)
+                (void)Make({OdDbTag::string(0, QStringLiteral("LINE")), OdDbTag::string(8, layer), OdDbTag::point(10, vertices[i - 1]),
+                            OdDbTag::point(11, vertices[i % vertices.size()])});
+            object->erase();
+        } else {
+            Say(QStringLiteral("%1 cannot be exploded.").arg(type));
+        }
+    }
+    return tq::kNormal;
 }
 
 }  // namespace TqModifyCommands
