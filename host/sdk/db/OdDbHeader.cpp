@@ -20,7 +20,7 @@ OdDbHeader OdDbHeader::defaults()
     header.set(QStringLiteral("$EXTMIN"), {OdDbTag::point(10, {1e20, 1e20, 1e20})});
     header.set(QStringLiteral("$EXTMAX"), {OdDbTag::point(10, {-1e20, -1e20, -1e20})});
     header.set(QStringLiteral("$LIMMIN"), {OdDbTag::point(10, origin, true)});
-    header.set(QStringLiteral("$LIMMAX"), {OdDbTag::point(10, {420.0, 297.0, 0.0}, true)});
+    header.set(QStringLiteral("$LIMMAX"), {OdDbTag::point(10, {12.0, 9.0, 0.0}, true)});
     header.set(QStringLiteral("$ORTHOMODE"), {OdDbTag::int16(70, 0)});
     header.set(QStringLiteral("$REGENMODE"), {OdDbTag::int16(70, 1)});
     header.set(QStringLiteral("$FILLMODE"), {OdDbTag::int16(70, 1)});
@@ -28,7 +28,7 @@ OdDbHeader OdDbHeader::defaults()
     header.set(QStringLiteral("$MIRRTEXT"), {OdDbTag::int16(70, 1)});
     header.set(QStringLiteral("$LTSCALE"), {OdDbTag::real(40, 1.0)});
     header.set(QStringLiteral("$ATTMODE"), {OdDbTag::int16(70, 1)});
-    header.set(QStringLiteral("$TEXTSIZE"), {OdDbTag::real(40, 2.5)});
+    header.set(QStringLiteral("$TEXTSIZE"), {OdDbTag::real(40, 0.2)});
     header.set(QStringLiteral("$TRACEWID"), {OdDbTag::real(40, 1.0)});
     header.set(QStringLiteral("$TEXTSTYLE"), {OdDbTag::string(7, QStringLiteral("Standard"))});
     header.set(QStringLiteral("$CLAYER"), {OdDbTag::string(8, QStringLiteral("0"))});
@@ -52,8 +52,8 @@ OdDbHeader OdDbHeader::defaults()
     header.set(QStringLiteral("$UCSORG"), {OdDbTag::point(10, origin)});
     header.set(QStringLiteral("$UCSXDIR"), {OdDbTag::point(10, {1.0, 0.0, 0.0})});
     header.set(QStringLiteral("$UCSYDIR"), {OdDbTag::point(10, {0.0, 1.0, 0.0})});
-    header.set(QStringLiteral("$MEASUREMENT"), {OdDbTag::int16(70, 1)});
-    header.set(QStringLiteral("$INSUNITS"), {OdDbTag::int16(70, 6)});
+    header.set(QStringLiteral("$MEASUREMENT"), {OdDbTag::int16(70, 0)});
+    header.set(QStringLiteral("$INSUNITS"), {OdDbTag::int16(70, 1)});
     return header;
 }
 
