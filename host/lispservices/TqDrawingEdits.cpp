@@ -12,28 +12,7 @@
 
 OdDbTagList TqFieldTags(const OdDbTagList& tags)
 {
-    OdDbTagList body;
-    body.reserve(tags.size());
-    bool ownerSeen = false;
-    bool markerSeen = false;
-    int groupDepth = 0;
-    for (const OdDbTag& tag : tags) {
-        const int code = tag.code();
-        if (code == 102) {
-            groupDepth += tag.string().startsWith(QLatin1Char('{')) ? 1 : -1;
-            continue;
-        }
-        if (groupDepth > 0 || code == -1 || code == -2 || code == 0 || code == 5 || code == 105)
-            continue;
-        if (code == 100)
-            markerSeen = true;
-        if (code == 330 && !ownerSeen && !markerSeen) {
-            ownerSeen = true;
-            continue;
-        }
-        body.push_back(tag);
-    }
-    return body;
+    return OdDbObject::fieldTags(tags);
 }
 
 QString TqRecordType(const OdDbTagList& tags)

@@ -24,6 +24,19 @@ const OdDbTag* find(const OdDbTagList& tags, int code)
 
 }  // namespace
 
+std::vector<OdGePoint3d> TqPolylineVertices(const OdDbTagList& tags, bool& closed)
+{
+    std::vector<OdGePoint3d> vertices;
+    closed = false;
+    for (const OdDbTag& tag : tags) {
+        if (tag.code() == 10)
+            vertices.push_back(tag.point());
+        else if (tag.code() == 70)
+            closed = (tag.integer() & 1) != 0;
+    }
+    return vertices;
+}
+
 OdGePoint3d TqMatrix::apply(const OdGePoint3d& p) const
 {
     return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z + m[0][3], m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + m[1][3],

@@ -6,6 +6,13 @@
 #include "../sdk/db/OdDbObjectId.h"
 #include "../sdk/db/OdGePoint3d.h"
 
+#include "../sdk/db/OdDbTag.h"
+
+#include <vector>
+
+// The vertices of a light-weight polyline's group codes and whether it is closed.
+std::vector<OdGePoint3d> TqPolylineVertices(const OdDbTagList& tags, bool& closed);
+
 // Row-major 4x4 transform; the translation is in the last column.
 struct TqMatrix {
     double m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};

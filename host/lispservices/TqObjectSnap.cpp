@@ -2,6 +2,8 @@
 #include "TqObjectSnap.h"
 
 #include "TqPicking.h"
+
+#include "TqGeometry.h"
 #include "../sdk/db/OdDbBlockTableRecord.h"
 #include "../sdk/db/OdDbDatabase.h"
 #include "../sdk/db/OdDbObject.h"
@@ -59,14 +61,8 @@ Shape shapeOf(const OdDbObject& object)
         shape.ends = {a, b};
         shape.mids = {mid(a, b)};
     } else if (type == QLatin1String("LWPOLYLINE")) {
-        std::vector<OdGePoint3d> vertices;
         bool closed = false;
-        for (const OdDbTag& tag : tags) {
-            if (tag.code() == 10)
-                vertices.push_back(tag.point());
-            else if (tag.code() == 70)
-                closed = (tag.integer() & 1) != 0;
-        }
+        const std::vector<OdGePoint3d> vertices = TqPolylineVertices(tags, closed);
         shape.ends = vertices;
         for (std::size_t i = 1; i < vertices.size() + (closed ? 1 : 0); ++i) {
             const OdGePoint3d& a = vertices[i - 1];

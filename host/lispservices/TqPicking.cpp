@@ -107,14 +107,8 @@ double DistanceWithin(OdDbObjectId entity, const OdGePoint3d& point, int depth)
     if (type == QLatin1String("ARC"))
         return distanceToArc(point, tags, false);
     if (type == QLatin1String("LWPOLYLINE")) {
-        std::vector<OdGePoint3d> vertices;
         bool closed = false;
-        for (const OdDbTag& tag : tags) {
-            if (tag.code() == 10)
-                vertices.push_back(tag.point());
-            else if (tag.code() == 70)
-                closed = (tag.integer() & 1) != 0;
-        }
+        const std::vector<OdGePoint3d> vertices = TqPolylineVertices(tags, closed);
         double best = vertices.size() == 1 ? std::hypot(point.x - vertices[0].x, point.y - vertices[0].y) : kFar;
         for (std::size_t i = 1; i < vertices.size(); ++i)
             best = std::min(best, distanceToSegment(point, vertices[i - 1], vertices[i]));

@@ -158,12 +158,10 @@ OdDbTagList OdDbObject::groupCodes(const ApplicationFilter& includeApplication) 
     return tags;
 }
 
-OdResult OdDbObject::setGroupCodes(const OdDbTagList& tags, OdDbReadError* error)
+OdDbTagList OdDbObject::fieldTags(const OdDbTagList& tags)
 {
-    OdDbDatabase* db = database();
-    if (!db)
-        return OdResult::eInvalidOwnerObject;
-    // The identity part (-1, 0, 5, the owner and 102 groups) is not the user's to change.
+    // The identity part (-1, -2, 0, the handle, the owner and 102 groups) is not the user's to
+    // change; the owner is the first 330 before any subclass marker.
     OdDbTagList body;
     body.reserve(tags.size());
     bool ownerSeen = false;
@@ -175,7 +173,7 @@ OdResult OdDbObject::setGroupCodes(const OdDbTagList& tags, OdDbReadError* error
             groupDepth += tag.string().startsWith(QLatin1Char('{')) ? 1 : -1;
             continue;
         }
-        if (groupDepth > 0 || code == -1 || code == 0 || code == 5)
+        if (groupDepth > 0 || code == -1 || code == -2 || code == 0 || code == 5 || code == 105)
             continue;
         if (code == 100)
             markerSeen = true;
@@ -185,6 +183,15 @@ OdResult OdDbObject::setGroupCodes(const OdDbTagList& tags, OdDbReadError* error
         }
         body.push_back(tag);
     }
+    return body;
+}
+
+OdResult OdDbObject::setGroupCodes(const OdDbTagList& tags, OdDbReadError* error)
+{
+    OdDbDatabase* db = database();
+    if (!db)
+        return OdResult::eInvalidOwnerObject;
+    const OdDbTagList body = fieldTags(tags);
     std::unique_ptr<OdDbObject> copy = clone();
     OdDbDxfIn in(*db, OdDbDxfIn::Source::GroupCodes, db->version(), body);
     in.setCreating(false);

@@ -71,6 +71,9 @@ public:
     // the applications it names. All or nothing: on failure the object is unchanged and the
     // error names the offending tag.
     OdResult setGroupCodes(const OdDbTagList& tags, OdDbReadError* error = nullptr);
+    // A list without what identifies an object (-1, -2, 0, the handle, the owner, 102 groups):
+    // the fields a new object reads or setGroupCodes changes.
+    static OdDbTagList fieldTags(const OdDbTagList& tags);
 
     // --- DXF --------------------------------------------------------------------------------
     // The whole record: 0 type, handle, 102 groups, owner, fields, extended data.

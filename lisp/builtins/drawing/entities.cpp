@@ -33,14 +33,6 @@ LispStatus PickResult(CTqLISPImpl& engine, TqName entity, const double (&point)[
     return result.Finish(out, false);
 }
 
-// entmake and entmakex: the list (absent or nil: none) as a chain handed to the host.
-LispStatus MakeFromList(CTqLISPImpl& engine, const LispNode* list, ChainBuilder& chain)
-{
-    if (!list || IsNil(list))
-        return LispStatus::Ok;
-    return DataListToChain(engine, list, chain);
-}
-
 }  // namespace
 
 LispStatus f_entget(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
@@ -92,16 +84,29 @@ LispStatus f_entmod(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.MakeNil(out);
 }
 
-LispStatus f_entmake(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+namespace {
+
+// entmake and entmakex: the list (absent or nil: none) handed to the host, which makes the object.
+LispStatus MakeObject(CTqLISPImpl& engine, const LispNode* list, ChainBuilder& chain, TqName& made, short& status)
 {
-    if (args && !IsNil(args) && !IsConsList(args))
+    if (list && !IsNil(list) && !IsConsList(list))
         return LispStatus::InvalidParameter;
     CTqEntityServices* entities = nullptr;
     LISP_TRY(DrawingServices(engine, entities));
+    if (list && !IsNil(list))
+        LISP_TRY(DataListToChain(engine, list, chain));
+    status = entities->EntityMake(chain.Head(), made);
+    return LispStatus::Ok;
+}
+
+}  // namespace
+
+LispStatus f_entmake(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+{
     ChainBuilder chain(*engine.Services());
-    LISP_TRY(MakeFromList(engine, args, chain));
     TqName made;
-    const short status = entities->EntityMake(chain.Head(), made);
+    short status = tq::kNone;
+    LISP_TRY(MakeObject(engine, args, chain, made, status));
     if (status == tq::kNormal && chain.Head())
         return ChainToDataList(engine, chain.Head(), out);
     if (status == tq::kKeyword)
@@ -111,16 +116,11 @@ LispStatus f_entmake(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 LispStatus f_entmakex(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
-    if (args && !IsNil(args) && !IsConsList(args))
-        return LispStatus::InvalidParameter;
-    CTqEntityServices* entities = nullptr;
-    LISP_TRY(DrawingServices(engine, entities));
     ChainBuilder chain(*engine.Services());
-    LISP_TRY(MakeFromList(engine, args, chain));
     TqName made;
-    if (entities->EntityMake(chain.Head(), made) != tq::kNormal)
-        return engine.MakeNil(out);
-    return MakeEntityNameOrNil(engine, made, out);
+    short status = tq::kNone;
+    LISP_TRY(MakeObject(engine, args, chain, made, status));
+    return status == tq::kNormal ? MakeEntityNameOrNil(engine, made, out) : engine.MakeNil(out);
 }
 
 LispStatus f_entdel(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
