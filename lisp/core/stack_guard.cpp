@@ -9,9 +9,16 @@
 #include <cstdint>
 #include <cstdlib>
 
+// GCC announces AddressSanitizer with a macro, clang only through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/common_interface_defs.h>
 #define KELTORA_ASAN_FIBERS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELTORA_ASAN_FIBERS 1
+#endif
+#endif
+#ifdef KELTORA_ASAN_FIBERS
+#include <sanitizer/common_interface_defs.h>
 #endif
 
 namespace stack_guard {

@@ -304,7 +304,10 @@ bool Parser::convertValue(const RawTag& raw, std::size_t& i, const std::vector<R
             // Some writers put integers as reals ("1.0").
             double real = 0.0;
             const auto [restReal, ecReal] = std::from_chars(v.data(), v.data() + v.size(), real);
-            if (ecReal != std::errc() || restReal != v.data() + v.size() || v.empty() || real != std::trunc(real))
+            // Beyond 2^63 the conversion below would be undefined.
+            constexpr double kInt64Limit = 9223372036854775808.0;
+            if (ecReal != std::errc() || restReal != v.data() + v.size() || v.empty() || real != std::trunc(real)
+                || !(real >= -kInt64Limit && real < kInt64Limit))
                 return fail(raw.line + 1, QStringLiteral("%1 is not an integer (group code %2)").arg(quoted(raw.value)).arg(code));
             value = std::int64_t(real);
         }
@@ -644,6 +647,13 @@ bool Parser::readTables()
         std::unique_ptr<OdDbObject> object = OdDbObjectFactory::createRecord(table->kind());
         if (!readObject(*object, record))
             return false;
+        // Every block record is written as a BLOCK, and a BLOCK is read only under a valid name.
+        if (table->kind() == Kind::kBlock) {
+            const auto* blockRecord = dynamic_cast<const OdDbSymbolTableRecord*>(object.get());
+            const QString name = blockRecord ? blockRecord->name() : QString();
+            if (name.isEmpty() || !OdDbSymUtil::isValidBlockName(name))
+                return fail(tag.line, QStringLiteral("block name %1 is not valid").arg(quoted(name.toStdString())));
+        }
         const OdDbObjectId id = addObject(std::move(object), record, table->objectId());
         if (id.isNull())
             return false;

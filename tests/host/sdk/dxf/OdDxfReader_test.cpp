@@ -213,3 +213,32 @@ TEST(OdDxfReader, TextOutsideTheCodePageAndControlCharactersSurvive)
     ASSERT_NE(again, nullptr) << error.message.toStdString();
     EXPECT_EQ(again->getOdDbObjectId(OdDbHandle(0x50)).openObject<OdDbText>()->textString(), expected);
 }
+
+namespace {
+
+TEST(OdDxfReader, ABlockRecordUnderAnInvalidNameIsRefused)
+{
+    // Accepted, it would be written as a BLOCK the reader refuses: the drawing would not read back.
+    const std::string file =
+        "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n9\n$HANDSEED\n5\n100\n0\nENDSEC\n"
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nBLOCK_RECORD\n5\n1\n70\n1\n"
+        "0\nBLOCK_RECORD\n5\n20\n100\nAcDbSymbolTableRecord\n100\nAcDbBlockTableRecord\n2\nA<B\n"
+        "0\nENDTAB\n0\nENDSEC\n0\nEOF\n";
+    OdDbReadError error;
+    EXPECT_EQ(OdDxfReader::read(file, error), nullptr);
+    EXPECT_EQ(error.line, 27);
+    EXPECT_TRUE(error.message.contains(QStringLiteral("\"A<B\" is not valid"))) << error.message.toStdString();
+}
+
+TEST(OdDxfReader, AnIntegerWrittenAsAHugeRealIsRefused)
+{
+    const std::string file =
+        "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n9\n$HANDSEED\n5\n100\n0\nENDSEC\n"
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n5\n50\n8\n0\n62\n1e300\n10\n0\n20\n0\n11\n1\n21\n1\n"
+        "0\nENDSEC\n0\nEOF\n";
+    OdDbReadError error;
+    EXPECT_EQ(OdDxfReader::read(file, error), nullptr);
+    EXPECT_TRUE(error.message.contains(QStringLiteral("\"1e300\" is not an integer (group code 62)"))) << error.message.toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+(define al (let loop ((i 0) (l '())) (if (< i 300) (loop (+ i 1) (cons (cons i (* i 7)) l)) l)))
+(define total 0)
+(do ((k 0 (+ k 1))) ((= k 600000))
+  (set! total (remainder (+ total (cdr (assoc (remainder (* k 37) 300) al))) 1000003)))
+(display "CHECKSUM ") (display total) (newline)

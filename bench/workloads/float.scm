@@ -1,0 +1,5 @@
+(define s 0.0)
+(do ((i 1 (+ i 1))) ((> i 1000000))
+  (let ((x (* i 0.0001)))
+    (set! s (+ s (* (sin x) (cos x)) (sqrt x)))))
+(display "CHECKSUM ") (display (inexact->exact (truncate (* s 100.0)))) (newline)

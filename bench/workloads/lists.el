@@ -1,0 +1,11 @@
+;;; -*- lexical-binding: t -*-
+(defun build (n)
+  (let ((l nil) (i 0))
+    (while (< i n) (setq l (cons i l) i (+ i 1)))
+    l))
+(let ((total 0))
+  (dotimes (_ 100)
+    (let ((r (reverse (build 20000))) (s 0))
+      (dolist (x r) (setq s (+ s x)))
+      (setq total (% (+ total (length r) s) 1000003))))
+  (princ (format "CHECKSUM %d\n" total)))

@@ -1,0 +1,6 @@
+(define lst (let loop ((i 0) (l '())) (if (< i 1000) (loop (+ i 1) (cons i l)) l)))
+(define total 0)
+(do ((k 0 (+ k 1))) ((= k 2000))
+  (let ((m (map (lambda (x) (remainder (+ (* x 31) k) 1009)) lst)))
+    (set! total (remainder (+ total (apply + m)) 1000003))))
+(display "CHECKSUM ") (display total) (newline)

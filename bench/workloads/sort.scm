@@ -1,0 +1,8 @@
+(define total 0)
+(do ((r 0 (+ r 1))) ((= r 12))
+  (let ((lst (let loop ((i 1) (l '()))
+               (if (< i 10007) (loop (+ i 1) (cons (remainder (+ (* i 7919) r) 10007) l)) l)))
+        (j 1))
+    (for-each (lambda (v) (set! total (remainder (+ total (* j v)) 1000003)) (set! j (+ j 1)))
+              (sort lst (lambda (a b) (> a b))))))
+(display "CHECKSUM ") (display total) (newline)

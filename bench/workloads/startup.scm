@@ -1,0 +1,1 @@
+(display "CHECKSUM 0") (newline)

@@ -1,0 +1,13 @@
+;;; -*- lexical-binding: t -*-
+(let ((names nil) (total 0))
+  (dotimes (i 5000)
+    (let ((sym (intern (concat "GSYM" (number-to-string i)))))
+      (set sym i)
+      (push sym names)))
+  (dotimes (i 300000)
+    (let ((sym (intern (concat "GSYM" (number-to-string (% (* i 7) 5000))))))
+      (set sym (% (+ (symbol-value sym) 3) 10007))
+      (setq total (% (+ total (symbol-value sym)) 1000003))))
+  (dotimes (_ 30)
+    (dolist (s names) (setq total (% (+ total (symbol-value s)) 1000003))))
+  (princ (format "CHECKSUM %d\n" total)))

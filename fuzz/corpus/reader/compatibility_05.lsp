@@ -1,0 +1,1 @@
+(alert "Go on?" "Run" "question")

@@ -1,0 +1,1 @@
+(vlax-add-cmd "kdraw" 'c:draw)

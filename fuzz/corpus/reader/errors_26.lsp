@@ -1,0 +1,1 @@
+(setq *error* nil)

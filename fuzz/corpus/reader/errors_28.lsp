@@ -1,0 +1,1 @@
+(undefined-function) (princ "second")

@@ -1,0 +1,1 @@
+(foreach x nil 1)

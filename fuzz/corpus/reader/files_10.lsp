@@ -1,0 +1,1 @@
+(write-line "x" "w.txt")

@@ -1,0 +1,1 @@
+(vl-directory-files "lst" nil 1)

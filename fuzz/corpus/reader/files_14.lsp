@@ -1,0 +1,1 @@
+(= (substr (findfile "log.txt") 1 1) "/")

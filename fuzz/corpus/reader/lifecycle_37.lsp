@@ -1,0 +1,1 @@
+(setq c:never 1)

@@ -1,0 +1,1 @@
+(setq c:hi '((/ x) (princ "hi") (princ)))

@@ -1,0 +1,1 @@
+(defun c:broken () (undefined-function))

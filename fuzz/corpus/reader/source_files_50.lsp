@@ -1,0 +1,1 @@
+(put "other.dat.lsp" '("(setq which \"dat.lsp\")"))

@@ -1,0 +1,1 @@
+(put "prog.txt" '("(setq which \"txt\")"))

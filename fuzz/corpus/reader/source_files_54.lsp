@@ -1,0 +1,1 @@
+(put "foreign.lsp" '("AutoCAD PROTECTED LISP file" "xyz"))

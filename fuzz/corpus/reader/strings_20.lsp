@@ -1,0 +1,1 @@
+(vl-string-mismatch "abc" "xabc" 0 9)

@@ -1,0 +1,1 @@
+(substr "héllo" 2 2)

@@ -1,0 +1,1 @@
+(vl-string-elt "abc" 1.0)

@@ -1,0 +1,1 @@
+(progn (setq 1 2))

@@ -1,0 +1,1 @@
+(settrace 0 2)
