@@ -86,41 +86,35 @@ short Copy()
     }
 }
 
-short Rotate()
-{
-    std::vector<OdDbObjectId> objects;
-    OdGePoint3d base;
-    short status = Displacement(objects, base);
-    if (status != tq::kNormal)
-        return status == tq::kNone ? short(tq::kNormal) : status;
-    double angle = 0.0;
-    status = Angle(QStringLiteral("\nSpecify rotation angle: "), &base, angle);
-    if (status != tq::kNormal)
-        return status == tq::kNone ? short(tq::kNormal) : status;
-    for (OdDbObjectId id : objects)
-        RotateAndScale(id, base, angle, 1.0);
-    return tq::kNormal;
-}
+namespace {
 
-short Scale()
+// ROTATE and SCALE: the objects, a base point, then the angle or the factor about it.
+short RotateOrScale(bool rotating)
 {
     std::vector<OdDbObjectId> objects;
     OdGePoint3d base;
     short status = Displacement(objects, base);
     if (status != tq::kNormal)
         return status == tq::kNone ? short(tq::kNormal) : status;
-    double factor = 0.0;
-    status = Distance(QStringLiteral("\nSpecify scale factor: "), &base, factor);
+    double amount = 0.0;
+    status = rotating ? Angle(QStringLiteral("\nSpecify rotation angle: "), &base, amount)
+                      : Distance(QStringLiteral("\nSpecify scale factor: "), &base, amount);
     if (status != tq::kNormal)
         return status == tq::kNone ? short(tq::kNormal) : status;
-    if (factor <= 0.0) {
+    if (!rotating && amount <= 0.0) {
         Say(QStringLiteral("Value must be positive and nonzero."));
         return tq::kNormal;
     }
     for (OdDbObjectId id : objects)
-        RotateAndScale(id, base, 0.0, factor);
+        RotateAndScale(id, base, rotating ? amount : 0.0, rotating ? 1.0 : amount);
     return tq::kNormal;
 }
+
+}  // namespace
+
+short Rotate() { return RotateOrScale(true); }
+
+short Scale() { return RotateOrScale(false); }
 
 }  // namespace TqModifyCommands
 
