@@ -104,7 +104,10 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
                                       QStringLiteral("The system code page: windows-1250 to -1258, 874, 932 (Shift-JIS), "
                                                      "936 (GBK), 949, 950; windows-1252 when not given."),
                                       QStringLiteral("NAME"));
-    parser.addOptions({batch, eval, load, appName, support, module, codePage});
+    const QCommandLineOption heapLimit(QStringLiteral("heap-limit"),
+                                       QStringLiteral("The most LISP nodes a program may hold (default 40000000)."),
+                                       QStringLiteral("NODES"));
+    parser.addOptions({batch, eval, load, appName, support, module, codePage, heapLimit});
     const QCommandLineOption save(QStringLiteral("save"),
                                   QStringLiteral("Save the drawing to the DXF FILE when the run ends."),
                                   QStringLiteral("FILE"));
@@ -129,6 +132,15 @@ WorkbenchOptions parseOptions(const QApplication& app, HostRequests& requests)
         options.moduleFile = parser.value(module);
     if (parser.isSet(codePage))
         options.codePage = parser.value(codePage);
+    if (parser.isSet(heapLimit)) {
+        bool ok = false;
+        const qulonglong nodes = parser.value(heapLimit).toULongLong(&ok);
+        if (!ok || nodes < 100000 || nodes > 0xFFFFFFFFull) {
+            std::fprintf(stderr, "workbench: --heap-limit takes a number of nodes from 100000 to 4294967295\n");
+            std::exit(2);
+        }
+        options.heapLimit = std::uint32_t(nodes);
+    }
     if (parser.positionalArguments().size() > 1) {
         std::fprintf(stderr, "workbench: one drawing at a time\n");
         std::exit(2);

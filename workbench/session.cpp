@@ -75,6 +75,8 @@ bool WorkbenchSession::Open(QString& error)
         m_lispServices.reset();
         return false;
     }
+    if (m_options.heapLimit != 0)
+        m_lispServices->SetNodeLimit(m_options.heapLimit);
     m_lispServices->SetSupportFolders(m_options.supportFolders);
     m_lispServices->SetCurrentFolder(m_options.currentFolder);
     system.SetLispServices(m_lispServices.get());

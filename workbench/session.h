@@ -28,6 +28,8 @@ struct WorkbenchOptions {
     QString currentFolder;
     // The system code page of the host's operating-system layer (CTqCodePage::Select names).
     QString codePage = QStringLiteral("windows-1252");
+    // The most nodes the engine's heap may hold; 0 keeps the host's default.
+    std::uint32_t heapLimit = 0;
     bool batch = false;
     QStringList evalTexts;
     QStringList loadFiles;

@@ -35,6 +35,12 @@ public:
     // The keyword GetPendingInput reports from now on.
     void SetPendingInput(const CTqString& keyword) { m_pendingInput = keyword; }
 
+    // 40 million nodes unless set: a list of ten million elements and what a program keeps
+    // beside it fit, a runaway program stops near 1.6 GB.
+    static constexpr std::uint32_t kDefaultNodeLimit = 40'000'000;
+    void SetNodeLimit(std::uint32_t nodes) { m_nodeLimit = nodes; }
+    std::uint32_t NodeLimit() override { return m_nodeLimit; }
+
     TqResultBuffer* NewResultBuffer(short restype) override;
     void ReleaseChain(TqResultBuffer* chain) override;
     short ValueTypeOfGroupCode(int groupCode) override;
@@ -169,6 +175,7 @@ private:
     QString m_currentFolder;
     CTqString m_pendingInput;
     int m_errorNumber = tq::kErrNone;
+    std::uint32_t m_nodeLimit = kDefaultNodeLimit;
     CTqCodePage m_codePage;
     CTqTranslations m_translations;
     CTqWorkbenchFileServices m_files{m_console};

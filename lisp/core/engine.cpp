@@ -115,6 +115,7 @@ LispStatus CTqLISPImpl::EngineStart()
 short CTqLISPImpl::Start(CTqLispServices* services)
 {
     m_services = services;
+    m_nodeLimit = services ? services->NodeLimit() : 0;
     LispStatus status = LispStatus::Ok;
     stack_guard::RunOnEngineStack([&] { (void)EngineStart(); });
     QFile file(QString::fromUtf16(kInitFile));

@@ -267,6 +267,7 @@ private:
     std::uint32_t m_freeNodes = 0;
     std::uint32_t m_nodes = 0;
     std::int16_t m_segmentSize = 514;
+    std::uint32_t m_nodeLimit = 0;  // the host's ceiling on m_nodes; 0 for none
     std::int16_t m_segments = 0;
     std::int16_t m_allocate = 0;
     LispNode* m_freeList = nullptr;

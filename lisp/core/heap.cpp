@@ -39,6 +39,8 @@ void MarkFree(LispNode* cell)
 
 LispStatus CTqLISPImpl::GrowHeap()
 {
+    if (m_nodeLimit != 0 && std::uint64_t(m_nodes) + std::uint64_t(m_segmentSize) > m_nodeLimit)
+        return LispStatus::NoMoreHeap;
     if (!m_directory || m_directory->cursor >= SegmentDirectory::kEntries) {
         auto* block = new (std::nothrow) SegmentDirectory();
         if (!block)

@@ -30,6 +30,11 @@ public:
     // Value type (tqrt::k…) of a group code.
     virtual short ValueTypeOfGroupCode(int groupCode) = 0;
 
+    // --- limits -------------------------------------------------------------------------------
+    // The most nodes an engine's heap may hold (0: no limit), read when the engine starts, so
+    // that a runaway program ends with "No more HEAP." instead of taking the machine's memory.
+    virtual std::uint32_t NodeLimit() = 0;
+
     // --- errors and pending input -----------------------------------------------------------
     virtual int ErrorNumber() = 0;
     virtual void SetErrorNumber(int number) = 0;
