@@ -69,8 +69,7 @@ CTqLispServices* Services()
 
 OdDbDatabase* Database()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 short Point(const QString& prompt, const OdGePoint3d* base, OdGePoint3d& point, const QString& keywords, QString* keyword)

@@ -1,5 +1,6 @@
 // System variable values.
 #include "CTqSystemVariables.h"
+#include "TqChainTags.h"
 
 #include "CTqWorkbenchLispServices.h"
 #include "../framework/CTqDocumentImpl.h"
@@ -77,8 +78,7 @@ CTqSystemVariables::CTqSystemVariables(CTqWorkbenchLispServices& services) : m_s
 
 OdDbDatabase* CTqSystemVariables::Database() const
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 short CTqSystemVariables::Fail(int errorNumber)

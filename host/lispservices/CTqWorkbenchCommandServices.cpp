@@ -23,8 +23,7 @@ QString number(double value)
 
 OdDbDatabase* currentDatabase()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 QString handleText(const TqResultBuffer& record)

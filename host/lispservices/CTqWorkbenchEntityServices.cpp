@@ -75,8 +75,7 @@ CTqWorkbenchEntityServices::~CTqWorkbenchEntityServices() = default;
 
 OdDbDatabase* CTqWorkbenchEntityServices::database()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 short CTqWorkbenchEntityServices::fail(int errorNumber)

@@ -165,8 +165,7 @@ void CTqWorkbenchSelectionServices::Set::remove(OdDbObjectId id)
 
 OdDbDatabase* CTqWorkbenchSelectionServices::database()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 short CTqWorkbenchSelectionServices::fail(int errorNumber)

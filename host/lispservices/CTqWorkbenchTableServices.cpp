@@ -148,8 +148,7 @@ int utf8Length(const char16_t* text)
 
 OdDbDatabase* CTqWorkbenchTableServices::database()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 short CTqWorkbenchTableServices::fail(int errorNumber)

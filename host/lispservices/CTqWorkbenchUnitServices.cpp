@@ -199,8 +199,7 @@ namespace {
 
 OdDbDatabase* CurrentDrawing()
 {
-    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
-    return document ? document->Database() : nullptr;
+    return TqCurrentDatabase();
 }
 
 }  // namespace

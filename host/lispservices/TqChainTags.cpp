@@ -2,6 +2,7 @@
 #include "TqChainTags.h"
 
 #include "TqResultBuffers.h"
+#include "host/CTqSystemServices.h"
 #include "../sdk/db/OdDbDatabase.h"
 #include "../sdk/db/OdDbObject.h"
 
@@ -137,6 +138,12 @@ bool fillRecord(TqResultBuffer& record, const OdDbTag& tag)
 }
 
 }  // namespace
+
+OdDbDatabase* TqCurrentDatabase()
+{
+    CTqDocument* document = GetTqSystemServices() ? GetTqSystemServices()->CurrentDocument() : nullptr;
+    return document ? document->Database() : nullptr;
+}
 
 TqName TqNameOf(OdDbObjectId id)
 {

@@ -9,6 +9,9 @@
 
 class OdDbDatabase;
 
+// The drawing of the host's current document; null when no document is open.
+OdDbDatabase* TqCurrentDatabase();
+
 // (database serial number, handle); the null name for a null id.
 TqName TqNameOf(OdDbObjectId id);
 // The object of a name of this database, erased or not; null for a name of another database or

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+
 namespace {
 constexpr std::size_t kMaxCommandLineUnits = kInputCapacity - 2;  // room for "\n" and the end
 }  // namespace
@@ -53,15 +55,17 @@ short CTqLISPImpl::EvaluateText(const CTqString& text, TqResultBuffer** result)
     LispStatus status = LispStatus::Ok;
     // A host command run from inside a program (command "C:…") evaluates a line of its own; the
     // line being read when it started goes on afterwards where it stood.
-    const InputContext outerConsole = m_console;
+    // Only a nested line pays for saving the outer one.
+    std::optional<InputContext> outerConsole;
     InputContext* const outerInput = m_input;
     const int outerParseLevel = m_parseLevel;
-    const bool nested = m_evaluationDepth > 0;
+    if (m_evaluationDepth > 0)
+        outerConsole = m_console;
     ++m_evaluationDepth;
     stack_guard::RunOnEngineStack([&] { status = EvaluateLine(text.toStdU16(), result); });
     --m_evaluationDepth;
-    if (nested) {
-        m_console = outerConsole;
+    if (outerConsole) {
+        m_console = std::move(*outerConsole);
         m_input = outerInput;
         m_parseLevel = outerParseLevel;
     }
