@@ -24,7 +24,8 @@ public:
     // Asks the running program to stop. Safe to call from a signal handler.
     void RequestBreak() noexcept { m_breakRequested.store(true, std::memory_order_relaxed); }
     // True when a break was requested since the last call; the request is used up.
-    bool TakeBreak() noexcept { return m_breakRequested.exchange(false, std::memory_order_relaxed); }
+    // A plain load first: the exchange is the costly part and a break is rare.
+    bool TakeBreak() noexcept { return m_breakRequested.load(std::memory_order_relaxed) && m_breakRequested.exchange(false, std::memory_order_relaxed); }
 
 private:
     static_assert(std::atomic<bool>::is_always_lock_free, "the break flag is set from a signal handler");

@@ -1,77 +1,221 @@
 // Argument collection: arguments are taken one at a time from left to right, evaluated or passed
 // as written according to the builtin's evaluation mode, and checked against its parameter
 // groups. The first mismatch stops the call before later arguments are evaluated.
+//
+// Special forms that evaluate nothing, or only their first argument, read the rest of their
+// form in place: the expressions are borrowed from the form instead of copied, and checked
+// against the groups as copies would be.
 #include "lisp/core/engine.h"
-
-#include <array>
 
 namespace {
 
-constexpr std::array<std::uint32_t, 34> kKindBits = {
-    0x00008021, 0x00000020, 0x00000020, 0x00002020, 0x00000400, 0x00000800, 0x00000040, 0x00000040,
-    0x00004000, 0x00000004, 0x00000004, 0x00000100, 0x00000001, 0,          0x00004000, 0x00010000,
-    0x00080000, 0x00020000, 0x00040000, 0,          0x00000001, 0x00000001, 0x00000001, 0x00000001,
-    0x00000001, 0x00000001, 0x00000040, 0x00000040, 0x00100000, 0x00200000, 0x00400000, 0x00800000,
-    0x01000000, 0x02000000,
-};
+// One group of arguments, all evaluated: most builtins look like this, and the general walk over
+// groups and positions below is then a plain loop.
+bool IsSingleEvaluatedGroup(const BuiltinDescriptor& descriptor)
+{
+    return descriptor.groups.size() == 1 && (descriptor.flags == EvalMode::All || descriptor.flags == EvalMode::External) &&
+           (descriptor.groups[0].options & ParamOption::Paired) == 0;
+}
 
 }  // namespace
 
-std::uint32_t KindBitsOf(NodeType type)
+LispStatus CTqLISPImpl::CollectSingleGroup(const ParamGroup& group, const LispNode* form, LispNode*& arguments)
 {
-    const auto code = std::size_t(type);
-    return code < kKindBits.size() ? kKindBits[code] : 0;
+    const bool many = group.count == kManyArguments;
+    const int count = many ? 32767 : group.count;
+    const bool optional = many || (group.options & ParamOption::Optional);
+    LispNode* head = nullptr;
+    LispNode* tail = nullptr;
+    const LispNode* expression = form->next;
+    LispStatus status = LispStatus::Ok;
+    int taken = 0;
+    for (; expression && taken < count; expression = expression->next, ++taken) {
+        LispNode* value = nullptr;
+        status = Eval(expression, value);
+        if (Failed(status))
+            break;
+        if (!value) {
+            status = LispStatus::InvalidParameter;
+            break;
+        }
+        (tail ? tail->next : head) = value;
+        tail = value;
+        if ((KindBitsOf(value->type) & group.kinds) == 0) {
+            status = LispStatus::InvalidParameter;
+            break;
+        }
+    }
+    if (!Failed(status)) {
+        if (taken < count && !optional)
+            status = LispStatus::MissingParameter;
+        else if (expression)
+            status = LispStatus::TooManyParameters;
+    }
+    if (Failed(status)) [[unlikely]] {
+        Release(head);
+        return status;
+    }
+    arguments = head;
+    return LispStatus::Ok;
 }
 
 LispStatus CTqLISPImpl::CollectArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments)
 {
     arguments = nullptr;
-    NodeRef chain(*this);
+    if (IsSingleEvaluatedGroup(descriptor))
+        return CollectSingleGroup(descriptor.groups[0], form, arguments);
+    LispNode* head = nullptr;
     LispNode* tail = nullptr;
-    const LispNode* expression = form;  // the last argument expression taken
-    bool exhausted = false;
-    LispNode* pending = nullptr;  // taken, not yet accepted by a group
+    const LispNode* following = form->next;  // the next argument expression, once taken none
+    LispNode* pending = nullptr;               // taken, not yet accepted by a group
     int position = 0;
+    const std::uint8_t mode = descriptor.flags;
+    // Most builtins evaluate every argument; the mode is looked at per position only for the rest.
+    const bool evaluatesAll = IsEvaluatedPosition(mode, 1) && IsEvaluatedPosition(mode, 2) && IsEvaluatedPosition(mode, 3);
+    LispStatus status = LispStatus::Ok;
 
     for (const ParamGroup& group : descriptor.groups) {
-        const int count = group.count == kManyArguments ? 32767 : group.count;
-        const bool optional = (group.options & ParamOption::Optional) || group.count == kManyArguments;
+        const bool many = group.count == kManyArguments;
+        const int count = many ? 32767 : group.count;
+        const bool optional = many || (group.options & ParamOption::Optional);
         for (int taken = 0; taken < count; ++taken) {
             if (!pending) {
-                const LispNode* following = exhausted ? nullptr : expression->next;
                 if (!following) {
-                    exhausted = true;
                     if (!optional)
-                        return LispStatus::MissingParameter;
+                        status = LispStatus::MissingParameter;
                     break;
                 }
-                expression = following;
+                const LispNode* expression = following;
+                following = expression->next;
                 ++position;
                 LispNode* value = nullptr;
-                if (IsEvaluatedPosition(descriptor.flags, position))
-                    LISP_TRY(Eval(expression, value));
-                else
-                    LISP_TRY(CopyNode(expression, value));
-                if (!value)
-                    return LispStatus::InvalidParameter;
-                (tail ? tail->next : chain.slot()) = value;
+                status = evaluatesAll || IsEvaluatedPosition(mode, position) ? Eval(expression, value) : CopyNode(expression, value);
+                if (Failed(status))
+                    break;
+                if (!value) {
+                    status = LispStatus::InvalidParameter;
+                    break;
+                }
+                (tail ? tail->next : head) = value;
                 tail = value;
                 pending = value;
             }
             if ((KindBitsOf(pending->type) & group.kinds) == 0) {
                 if (!optional)
-                    return LispStatus::InvalidParameter;
+                    status = LispStatus::InvalidParameter;
                 break;  // the next group gets to try it
             }
             pending = nullptr;
-            if ((group.options & ParamOption::Paired) && position == 2 && descriptor.flags == EvalMode::QuoteFirst)
+            if ((group.options & ParamOption::Paired) && position == 2 && mode == EvalMode::QuoteFirst)
                 position = 0;
+        }
+        if (Failed(status))
+            break;
+    }
+    if (!Failed(status)) {
+        if (pending)
+            status = LispStatus::InvalidParameter;
+        else if (following)
+            status = LispStatus::TooManyParameters;
+    }
+    if (Failed(status)) [[unlikely]] {
+        Release(head);
+        return status;
+    }
+    arguments = head;
+    return LispStatus::Ok;
+}
+
+namespace {
+
+// Kind bits of a borrowed expression: those of its copy, which turns every nil form into Nil.
+std::uint32_t BorrowedKindBits(const LispNode* expression)
+{
+    return KindBitsOf(IsNil(expression) ? NodeType::Nil : expression->type);
+}
+
+// The outcome CollectArguments reaches for `chain` as the argument list, without evaluating.
+LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue)
+{
+    const LispNode* following = chain;
+    const LispNode* pending = nullptr;
+    bool first = true;
+    for (const ParamGroup& group : descriptor.groups) {
+        const bool many = group.count == kManyArguments;
+        const int count = many ? 32767 : group.count;
+        const bool optional = many || (group.options & ParamOption::Optional);
+        for (int taken = 0; taken < count; ++taken) {
+            if (!pending) {
+                if (!following) {
+                    if (!optional)
+                        return LispStatus::MissingParameter;
+                    break;
+                }
+                pending = following;
+                following = following->next;
+            }
+            const std::uint32_t kinds = first && firstIsValue ? KindBitsOf(pending->type) : BorrowedKindBits(pending);
+            if ((kinds & group.kinds) == 0) {
+                if (!optional)
+                    return LispStatus::InvalidParameter;
+                break;
+            }
+            pending = nullptr;
+            first = false;
         }
     }
     if (pending)
         return LispStatus::InvalidParameter;
-    if (!exhausted && expression->next)
-        return LispStatus::TooManyParameters;
-    arguments = chain.take();
-    return LispStatus::Ok;
+    return following ? LispStatus::TooManyParameters : LispStatus::Ok;
+}
+
+}  // namespace
+
+LispStatus CTqLISPImpl::GatherArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments)
+{
+    arguments = nullptr;
+    switch (descriptor.flags) {
+    case EvalMode::Setq:
+    case EvalMode::Clauses:
+    case EvalMode::AndOr:
+        LISP_TRY(CheckShape(descriptor, form->next, false));
+        arguments = const_cast<LispNode*>(form->next);
+        return LispStatus::Ok;
+    case EvalMode::FirstOnly: {
+        const LispNode* expression = form->next;
+        if (!expression)
+            return CheckShape(descriptor, nullptr, false);
+        LispNode* value = nullptr;
+        LISP_TRY(Eval(expression, value));
+        if (!value)
+            return LispStatus::InvalidParameter;
+        value->next = const_cast<LispNode*>(expression->next);
+        if (const LispStatus status = CheckShape(descriptor, value, true); Failed(status)) {
+            value->next = nullptr;
+            Release(value);
+            return status;
+        }
+        arguments = value;
+        return LispStatus::Ok;
+    }
+    default:
+        return CollectArguments(descriptor, form, arguments);
+    }
+}
+
+void CTqLISPImpl::DropArguments(const BuiltinDescriptor& descriptor, LispNode* arguments)
+{
+    switch (descriptor.flags) {
+    case EvalMode::Setq:
+    case EvalMode::Clauses:
+    case EvalMode::AndOr:
+        return;  // borrowed from the form
+    case EvalMode::FirstOnly:
+        if (arguments)
+            arguments->next = nullptr;  // the rest is borrowed from the form
+        Release(arguments);
+        return;
+    default:
+        Release(arguments);
+    }
 }

@@ -6,6 +6,7 @@
 #include "lisp/core/status.h"
 
 #include <cstdint>
+#include <iterator>
 #include <span>
 
 class CTqLISPImpl;
@@ -50,7 +51,18 @@ inline constexpr std::uint32_t Every = 0xFFFFFFFF;
 }  // namespace Kind
 
 // Kind bits of a node code (codes 0–33; every other code has none).
-std::uint32_t KindBitsOf(NodeType type);
+inline constexpr std::uint32_t kKindBits[34] = {
+    0x00008021, 0x00000020, 0x00000020, 0x00002020, 0x00000400, 0x00000800, 0x00000040, 0x00000040,
+    0x00004000, 0x00000004, 0x00000004, 0x00000100, 0x00000001, 0,          0x00004000, 0x00010000,
+    0x00080000, 0x00020000, 0x00040000, 0,          0x00000001, 0x00000001, 0x00000001, 0x00000001,
+    0x00000001, 0x00000001, 0x00000040, 0x00000040, 0x00100000, 0x00200000, 0x00400000, 0x00800000,
+    0x01000000, 0x02000000,
+};
+inline std::uint32_t KindBitsOf(NodeType type)
+{
+    const auto code = std::size_t(type);
+    return code < std::size(kKindBits) ? kKindBits[code] : 0;
+}
 
 struct ParamGroup {
     std::uint32_t kinds;
@@ -94,12 +106,19 @@ constexpr bool IsEvaluatedPosition(std::uint8_t mode, int position)
     }
 }
 
+// A builtin's own fast path: it gets the argument expressions unevaluated and either handles the
+// call (`handled` true; the status and `out` are the call's) or, before evaluating anything,
+// leaves it to the ordinary collection and entry. It must give exactly what the ordinary path
+// gives, errors included.
+using DirectEntry = LispStatus (*)(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled);
+
 struct BuiltinDescriptor {
     const char16_t* name;  // entry name, "f_" and the stem
     BuiltinEntry entry;
     std::uint8_t flags;  // EvalMode
     std::uint32_t resultKinds;
     std::span<const ParamGroup> groups;
+    DirectEntry direct = nullptr;
 };
 
 // Parameter specifications many rows share.

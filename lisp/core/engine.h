@@ -16,6 +16,7 @@
 #include "lisp/core/status.h"
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <span>
 #include <string>
@@ -43,6 +44,10 @@ inline constexpr std::uint16_t PauseKey = 64;
 inline constexpr std::uint16_t PauseSeconds = 128;
 inline constexpr std::uint16_t WantResult = 0x1000;
 }  // namespace OutputMode
+
+// Evaluation steps between two polls of the host for a user break: asking the host costs an
+// atomic exchange, a step a few nanoseconds.
+inline constexpr std::int32_t kBreakPollInterval = 20000;
 
 class CTqLISPImpl final : public CTqLISP {
 public:
@@ -82,7 +87,24 @@ public:
     // ---- nodes (heap.cpp) ----------------------------------------------------------------------
     // Every constructor makes one cell with refs 1 and `next` none; the caller owns it.
     LispStatus AllocNodes(int count, LispNode*& out);
-    LispStatus NewNode(NodeType type, LispNode*& out);
+    // One cell of `type` with a zero payload. Inline: every value the evaluator makes comes
+    // through here, so the common case is a pop from the free list.
+    LispStatus NewNode(NodeType type, LispNode*& out)
+    {
+        LispNode* cell = m_freeList;
+        if (!cell || m_failAfter >= 0) [[unlikely]]
+            return NewNodeSlow(type, out);
+        m_freeList = cell->next;
+        --m_freeNodes;
+        cell->type = type;
+        cell->flags = 0;
+        cell->first = nullptr;
+        cell->next = nullptr;
+        cell->refs = 1;
+        cell->payload.words[0] = cell->payload.words[1] = cell->payload.words[2] = 0;
+        out = cell;
+        return LispStatus::Ok;
+    }
     LispStatus MakeNil(LispNode*& out) { return NewNode(NodeType::Nil, out); }
     LispStatus MakeInteger(std::int32_t value, LispNode*& out);
     LispStatus MakeReal(double value, LispNode*& out);
@@ -117,9 +139,50 @@ public:
     LispStatus MakeFile(CTqLispIODevice* device, LispNode*& out);
 
     // The copy every operation uses to pass a value on (lists share their element chain).
-    LispStatus CopyNode(const LispNode* source, LispNode*& out);
-    // Lowers the count of each node of the chain and frees what reaches zero.
-    void Release(LispNode* chain) { (void)ReleaseChecked(chain); }
+    // Plain values and references are copied inline; strings with buffers, files, selection
+    // sets and nil forms take the general path.
+    LispStatus CopyNode(const LispNode* source, LispNode*& out)
+    {
+        if (source && IsPlainCopy(source)) [[likely]] {
+            LispNode* copy = m_freeList;
+            if (copy && m_failAfter < 0) [[likely]] {
+                m_freeList = copy->next;
+                --m_freeNodes;
+                copy->type = source->type;
+                copy->flags = source->flags;
+                copy->first = source->first;
+                copy->next = nullptr;
+                copy->refs = 1;
+                copy->payload = source->payload;
+                if (copy->first)
+                    ++copy->first->refs;
+                out = copy;
+                return LispStatus::Ok;
+            }
+        }
+        return CopyNodeSlow(source, out);
+    }
+    // Lowers the count of each node of the chain and frees what reaches zero. A lone plain
+    // value (the usual argument or result) is freed inline.
+    void Release(LispNode* chain)
+    {
+        if (!chain)
+            return;
+        if (chain->refs > 1) {
+            --chain->refs;  // the rest of the chain is still reached through this node
+            return;
+        }
+        while (chain->refs == 1 && !chain->first && IsPlainFree(chain->type)) {
+            LispNode* following = chain->next;
+            FreeRun(chain);
+            if (!following)
+                return;
+            chain = following;
+        }
+        ReleaseChain(chain);
+    }
+    // Release of a chain of plain values (argument lists), falling back to ReleaseChecked.
+    void ReleaseChain(LispNode* chain);
     LispStatus ReleaseChecked(LispNode* chain);
 
     // The text of a string node: none → InvalidOperand, another code → InvalidParameter.
@@ -155,7 +218,22 @@ public:
     int DeepestLookup() const { return m_deepestLookup; }
 
     // ---- evaluation (evaluator.cpp) --------------------------------------------------------------
-    LispStatus Eval(const LispNode* expression, LispNode*& out);
+    // Symbol references and calls are the usual expressions and take the inline path.
+    LispStatus Eval(const LispNode* expression, LispNode*& out)
+    {
+        if (expression) [[likely]] {
+            if (expression->type == NodeType::SymbolRef && expression->first) {
+                const LispNode* value = expression->first->payload.symbol.value;
+                if (value && IsPlainCopy(value))
+                    return CopyNode(value, out);
+            } else if (expression->type == NodeType::List && expression->first) {
+                return Apply(expression->first, out, 0);
+            } else if (expression->type == NodeType::Integer || expression->type == NodeType::Real) {
+                return CopyNode(expression, out);
+            }
+        }
+        return EvalGeneral(expression, out);
+    }
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
     LispStatus EvalBody(const LispNode* chain, LispNode*& out);
@@ -164,7 +242,20 @@ public:
     LispStatus CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out);
     // Polls the host for a user break now: UserBreak when the user asked for one.
     LispStatus PollUserBreak();
+    // Counts one evaluation step (a call, a loop round) and polls every kBreakPollInterval steps.
+    LispStatus BreakPollTick()
+    {
+        if (--m_breakCountdown >= 0) [[likely]]
+            return LispStatus::Ok;
+        m_breakCountdown = kBreakPollInterval;
+        return PollUserBreak();
+    }
     LispStatus CollectArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);
+    LispStatus CollectSingleGroup(const ParamGroup& group, const LispNode* form, LispNode*& arguments);
+    // The argument list a builtin is called with: collected, or partly borrowed from the form
+    // for special forms; DropArguments lets go of it either way.
+    LispStatus GatherArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);
+    void DropArguments(const BuiltinDescriptor& descriptor, LispNode* arguments);
     void RecordFunctionName(const LispNode* parameterList, std::u16string_view name);
     std::u16string FunctionNameOf(const LispNode* parameterList);
 
@@ -228,7 +319,49 @@ private:
     friend class EngineAccess;  // tests
 
     LispStatus GrowHeap();
-    void FreeRun(LispNode* node);
+    LispStatus NewNodeSlow(NodeType type, LispNode*& out);
+    LispStatus CopyNodeSlow(const LispNode* source, LispNode*& out);
+    // Types whose copy is the cell itself with the `first` target shared: no buffer to
+    // duplicate, no host object to confirm, not a nil form to normalise.
+    static bool IsPlainCopy(const LispNode* node)
+    {
+        switch (node->type) {
+        case NodeType::Integer: case NodeType::Real: case NodeType::ShortString: case NodeType::SymbolRef:
+        case NodeType::Subr: case NodeType::QuotingSubr: case NodeType::EntityName: case NodeType::ULong:
+            return true;
+        case NodeType::List: case NodeType::DottedList:
+            return node->first != nullptr;
+        default:
+            return false;
+        }
+    }
+    // Types a cell without `first` or `next` is freed as, with nothing else to let go.
+    static bool IsPlainFree(NodeType type)
+    {
+        switch (type) {
+        case NodeType::Nil: case NodeType::List: case NodeType::DottedList: case NodeType::Integer:
+        case NodeType::Real: case NodeType::ShortString: case NodeType::Constant: case NodeType::Nothing:
+        case NodeType::EntityName: case NodeType::ULong:
+            return true;
+        default:
+            return false;
+        }
+    }
+    void FreeRun(LispNode* cell)
+    {
+        LISP_ASSERT(cell->refs == 0 || cell->refs == 1, "freeing a referenced cell");
+        LISP_ASSERT(cell->type != NodeType::Free, "freeing a free cell twice");
+        cell->type = NodeType::Free;
+        cell->flags = 0;
+        cell->refs = 0;
+        cell->first = nullptr;
+#ifndef NDEBUG
+        std::memset(&cell->payload, 0xA5, sizeof cell->payload);  // stale pointers trip early
+#endif
+        cell->next = m_freeList;
+        m_freeList = cell;
+        ++m_freeNodes;
+    }
     void ShutdownHeap();
     LispStatus EngineStart();
     LispStatus MakePredefinedSymbols();
@@ -248,9 +381,12 @@ private:
     LispStatus ReadQuoted(LispNode*& out);
 
     // evaluator internals
+    LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
-    LispStatus ApplyBuiltin(const LispNode* form, LispNode* function, LispNode*& out);
+    // `external` is the function node of an external or native function (its copy goes to the
+    // entry in `out`), else null.
+    LispStatus ApplyBuiltin(const LispNode* form, const BuiltinDescriptor& descriptor, const LispNode* external, LispNode*& out);
     LispStatus PrintCallTrace(const LispNode* form);
     void RecordCall(const LispNode* form, const LispNode* arguments);
     LispStatus PrintCallHistory();

@@ -30,7 +30,7 @@ bool IsEvaluableValue(NodeType type)
 
 }  // namespace
 
-LispStatus CTqLISPImpl::Eval(const LispNode* expression, LispNode*& out)
+LispStatus CTqLISPImpl::EvalGeneral(const LispNode* expression, LispNode*& out)
 {
     out = nullptr;
     if (!expression)
@@ -72,11 +72,8 @@ LispStatus CTqLISPImpl::PollUserBreak()
 LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
 {
     out = nullptr;
-    if (m_breakCountdown-- < 1) {
-        m_breakCountdown = 20000;
-        LISP_TRY(PollUserBreak());
-    }
-    if ((m_outputMode & OutputMode::TraceCalls) && !m_outputSuppressed && form) {
+    LISP_TRY(BreakPollTick());
+    if ((m_outputMode & OutputMode::TraceCalls) && !m_outputSuppressed && form) [[unlikely]] {
         if (Failed(PrintCallTrace(form)))
             return LispStatus::PrintingTrace;
     }
@@ -84,13 +81,36 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
         return LispStatus::EmptyNodePointer;
     if (stack_guard::NearlyExhausted())
         return LispStatus::NoMoreHeap;
+    // The usual call names a builtin: its descriptor is static, so nothing needs holding
+    // while the arguments are evaluated, even if they reassign the symbol.
+    if (form->type == NodeType::SymbolRef && form->first) {
+        const LispNode* value = form->first->payload.symbol.value;
+        if (value && (value->type == NodeType::Subr || value->type == NodeType::QuotingSubr)) {
+            const BuiltinDescriptor& descriptor = *value->payload.descriptor;
+            // Recording modes need the argument list, which the direct paths never build.
+            if (descriptor.direct && (m_outputMode & (OutputMode::RecordFailure | OutputMode::RecordAll)) == 0) {
+                bool handled = false;
+                const LispStatus status = descriptor.direct(out, form->next, *this, handled);
+                if (handled) {
+                    if (Failed(status) && out) {
+                        Release(out);
+                        out = nullptr;
+                    }
+                    return status;
+                }
+            }
+            return ApplyBuiltin(form, descriptor, nullptr, out);
+        }
+    }
     NodeRef function(*this);
     LISP_TRY(ResolveFunction(form, function.slot(), mode));
     LispNode* resolved = function.get();
     if (IsFunctionList(resolved))
         return ApplyUserFunction(form, resolved, out);
-    if (IsBuiltin(resolved))
-        return ApplyBuiltin(form, resolved, out);
+    if (IsBuiltin(resolved)) {
+        const bool external = resolved->type == NodeType::ExternalSubr || resolved->type == NodeType::NativeSubr;
+        return ApplyBuiltin(form, *resolved->payload.descriptor, external ? resolved : nullptr, out);
+    }
     return LispStatus::NoFunction;
 }
 
@@ -143,14 +163,16 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     const LispNode* parameters = function->first;
     if (!IsList(parameters))
         return LispStatus::InvalidParameter;
-    for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next)
-        if (parameter->type != NodeType::SymbolRef || !parameter->first)
-            return LispStatus::InvalidParameter;
 
-    // 2. Save: every parameter and local is shadowed and left unbound.
+    // 2. Save: every parameter and local is shadowed and left unbound. A malformed parameter
+    // ends the call before anything is bound; what was saved up to there is restored below.
     int saved = 0;
     LispStatus status = LispStatus::Ok;
     for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
+        if (parameter->type != NodeType::SymbolRef || !parameter->first) {
+            status = LispStatus::InvalidParameter;
+            break;
+        }
         LispNode* symbol = parameter->first;
         if (symbol == m_symSlash)
             continue;
@@ -168,7 +190,7 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     bool traced = false;
     if (!Failed(status)) {
         // 3. Trace entry.
-        if (!m_traceList.empty() && form->type == NodeType::SymbolRef) {
+        if (!m_traceList.empty() && form->type == NodeType::SymbolRef) [[unlikely]] {
             const std::u16string_view name = SymbolName(form->first);
             for (const auto& entry : m_traceList)
                 traced = traced || entry == name;
@@ -231,9 +253,7 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
         Release(symbol->payload.symbol.value);
         symbol->payload.symbol.value = frame->first;
         symbol->first = frame->next;
-        frame->first = nullptr;
-        frame->next = nullptr;
-        Release(frame);
+        FreeRun(frame);  // a frame is held by its symbol alone
         --saved;
     }
     if (Failed(status) && out) {
@@ -243,35 +263,32 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     return status;
 }
 
-LispStatus CTqLISPImpl::ApplyBuiltin(const LispNode* form, LispNode* function, LispNode*& out)
+LispStatus CTqLISPImpl::ApplyBuiltin(const LispNode* form, const BuiltinDescriptor& descriptor, const LispNode* external, LispNode*& out)
 {
-    const BuiltinDescriptor* descriptor = function->payload.descriptor;
-    NodeRef arguments(*this);
-    LispStatus status = CollectArguments(*descriptor, form, arguments.slot());
+    LispNode* arguments = nullptr;
+    LispStatus status = GatherArguments(descriptor, form, arguments);
+    if (!Failed(status) && external)
+        status = CopyNode(external, out);
     if (!Failed(status)) {
-        if (function->type == NodeType::ExternalSubr || function->type == NodeType::NativeSubr)
-            status = CopyNode(function, out);
-        if (!Failed(status)) {
-            if ((m_outputMode & OutputMode::RecordAll) && !m_outputSuppressed)
-                RecordCall(form, arguments.get());
-            const LispNode* savedFunction = m_currentFunctionSymbol;
-            m_currentFunctionSymbol = form->type == NodeType::SymbolRef ? form->first : nullptr;
-            errno = 0;
-            status = descriptor->entry(out, arguments.get(), *this);
-            m_currentFunctionSymbol = savedFunction;
-        }
+        if ((m_outputMode & OutputMode::RecordAll) && !m_outputSuppressed) [[unlikely]]
+            RecordCall(form, arguments);
+        const LispNode* savedFunction = m_currentFunctionSymbol;
+        m_currentFunctionSymbol = form->type == NodeType::SymbolRef ? form->first : nullptr;
+        status = descriptor.entry(out, arguments, *this);
+        m_currentFunctionSymbol = savedFunction;
     }
-    if (Failed(status)) {
+    if (Failed(status)) [[unlikely]] {
         if ((m_outputMode & (OutputMode::RecordFailure | OutputMode::RecordAll)) && !m_outputSuppressed) {
             const bool first = !m_callHistory || !m_callHistory->first;
             if ((m_outputMode & OutputMode::RecordAll) || first)
-                RecordCall(form, arguments.get());
+                RecordCall(form, arguments);
         }
         if (out) {
             Release(out);
             out = nullptr;
         }
     }
+    DropArguments(descriptor, arguments);
     return status;
 }
 

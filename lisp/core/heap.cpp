@@ -100,7 +100,7 @@ LispStatus CTqLISPImpl::AllocNodes(int count, LispNode*& out)
     return LispStatus::Ok;
 }
 
-LispStatus CTqLISPImpl::NewNode(NodeType type, LispNode*& out)
+LispStatus CTqLISPImpl::NewNodeSlow(NodeType type, LispNode*& out)
 {
     LISP_TRY(AllocNodes(1, out));
     out->type = type;
@@ -347,7 +347,7 @@ LispStatus CTqLISPImpl::MakeFile(CTqLispIODevice* device, LispNode*& out)
     return LispStatus::Ok;
 }
 
-LispStatus CTqLISPImpl::CopyNode(const LispNode* source, LispNode*& out)
+LispStatus CTqLISPImpl::CopyNodeSlow(const LispNode* source, LispNode*& out)
 {
     out = nullptr;
     if (!source)
@@ -397,14 +397,38 @@ LispStatus CTqLISPImpl::CopyNode(const LispNode* source, LispNode*& out)
     return LispStatus::Ok;
 }
 
-void CTqLISPImpl::FreeRun(LispNode* cell)
+void CTqLISPImpl::ReleaseChain(LispNode* chain)
 {
-    LISP_ASSERT(cell->refs == 0, "freeing a referenced cell");
-    LISP_ASSERT(cell->type != NodeType::Free, "freeing a free cell twice");
-    MarkFree(cell);
-    cell->next = m_freeList;
-    m_freeList = cell;
-    ++m_freeNodes;
+    while (chain) {
+        if (chain->refs > 1) {
+            --chain->refs;
+            return;
+        }
+        if (chain->refs == 1 && chain->type == NodeType::SymbolRef) {
+            LispNode* following = chain->next;
+            if (chain->first && chain->first->refs > 1)
+                --chain->first->refs;  // a symbol's count never reaches zero
+            chain->refs = 0;
+            FreeRun(chain);
+            chain = following;
+            continue;
+        }
+        if (chain->refs != 1 || !IsPlainFree(chain->type)) {
+            (void)ReleaseChecked(chain);
+            return;
+        }
+        LispNode* following = chain->next;
+        if (LispNode* shared = chain->first) {
+            if (shared->refs > 1)
+                --shared->refs;  // the elements stay with their other holders
+            else
+                (void)ReleaseChecked(shared);
+            chain->first = nullptr;
+        }
+        chain->refs = 0;
+        FreeRun(chain);
+        chain = following;
+    }
 }
 
 LispStatus CTqLISPImpl::ReleaseChecked(LispNode* chain)

@@ -10,7 +10,7 @@ constexpr std::size_t kHoldThreshold = 254;
 
 LispStatus CTqLISPImpl::PassOn(std::u16string_view piece)
 {
-    m_breakCountdown = 20000;
+    m_breakCountdown = kBreakPollInterval;
     LISP_TRY(PollUserBreak());
     if (piece.empty() || !m_services)
         return LispStatus::Ok;

@@ -51,7 +51,7 @@ LispStatus EvalSequence(CTqLISPImpl& engine, const LispNode* chain, NodeRef& out
 {
     for (const LispNode* expression = chain; expression; expression = expression->next) {
         if (pollEach)
-            LISP_TRY(engine.PollUserBreak());
+            LISP_TRY(engine.BreakPollTick());
         LISP_TRY(engine.Eval(expression, out.slot()));
     }
     return LispStatus::Ok;
@@ -202,7 +202,7 @@ LispStatus f_while(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     LISP_TRY(engine.Eval(args, test.slot()));
     while (!IsNil(test.get())) {
         test.reset();
-        LISP_TRY(engine.PollUserBreak());
+        LISP_TRY(engine.BreakPollTick());
         LISP_TRY(EvalSequence(engine, args->next, result, false));
         LISP_TRY(engine.Eval(args, test.slot()));
     }

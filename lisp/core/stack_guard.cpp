@@ -25,12 +25,6 @@ namespace stack_guard {
 namespace {
 
 constexpr std::size_t kStackSize = std::size_t(256) << 20;  // about 200,000 levels of user recursion
-constexpr std::size_t kSafetyMargin = std::size_t(1) << 20;
-
-thread_local char* t_stackLow = nullptr;  // lowest usable address of the current engine stack
-thread_local bool t_onEngineStack = false;
-thread_local char* t_lowWater = nullptr;  // deepest address the guard saw on the engine stack
-
 char* g_stackMemory = nullptr;
 
 struct Trampoline {
@@ -43,11 +37,11 @@ struct Trampoline {
 #endif
 };
 
-thread_local Trampoline* t_trampoline = nullptr;
+Trampoline* g_trampoline = nullptr;
 
 void Entry()
 {
-    Trampoline* trampoline = t_trampoline;
+    Trampoline* trampoline = g_trampoline;
 #ifdef KELTORA_ASAN_FIBERS
     __sanitizer_finish_switch_fiber(nullptr, &trampoline->callerBottom, &trampoline->callerSize);
 #endif
@@ -60,19 +54,12 @@ void Entry()
 
 }  // namespace
 
-bool NearlyExhausted()
-{
-    char probe;
-    if (!t_onEngineStack)
-        return false;
-    if (&probe < t_lowWater)
-        t_lowWater = &probe;
-    return &probe < t_stackLow + kSafetyMargin;
-}
+char* g_stackLow = nullptr;
+char* g_lowWater = nullptr;
 
 void RunOnEngineStack(const std::function<void()>& work)
 {
-    if (t_onEngineStack) {
+    if (g_stackLow) {
         work();
         return;
     }
@@ -91,11 +78,10 @@ void RunOnEngineStack(const std::function<void()>& work)
     trampoline.callee.uc_stack.ss_size = kStackSize;
     trampoline.callee.uc_link = nullptr;
     makecontext(&trampoline.callee, &Entry, 0);
-    Trampoline* savedTrampoline = t_trampoline;
-    t_trampoline = &trampoline;
-    t_stackLow = g_stackMemory;
-    t_lowWater = g_stackMemory + kStackSize;
-    t_onEngineStack = true;
+    Trampoline* savedTrampoline = g_trampoline;
+    g_trampoline = &trampoline;
+    g_stackLow = g_stackMemory;
+    g_lowWater = g_stackMemory + kStackSize;
 #ifdef KELTORA_ASAN_FIBERS
     void* fakeStack = nullptr;
     __sanitizer_start_switch_fiber(&fakeStack, g_stackMemory, kStackSize);
@@ -104,13 +90,12 @@ void RunOnEngineStack(const std::function<void()>& work)
 #ifdef KELTORA_ASAN_FIBERS
     __sanitizer_finish_switch_fiber(fakeStack, nullptr, nullptr);
 #endif
-    t_onEngineStack = false;
-    t_stackLow = nullptr;
+    g_stackLow = nullptr;
     // A deep recursion leaves many pages committed; give back all but the top few megabytes.
     constexpr std::size_t kKeep = std::size_t(16) << 20;
-    if (t_lowWater < g_stackMemory + kStackSize - kKeep)
+    if (g_lowWater < g_stackMemory + kStackSize - kKeep)
         madvise(g_stackMemory, kStackSize - kKeep, MADV_DONTNEED);
-    t_trampoline = savedTrampoline;
+    g_trampoline = savedTrampoline;
 }
 
 }  // namespace stack_guard

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -193,7 +194,8 @@ LispStatus MapNumber(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, 
 enum class Domain : std::uint8_t { All, NonNegative, Positive };
 
 // One real function of one number. Unless `ignoreLibraryErrors`, a domain or range error the C
-// library signals through errno (cleared by the dispatcher before the call) is a math error.
+// library signals is a math error: through errno or, where the library leaves errno alone (the
+// sine of an infinity), through the floating-point exception flags.
 LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, double (*function)(double), Domain domain,
                         bool ignoreLibraryErrors = false)
 {
@@ -202,8 +204,10 @@ LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engin
     const double x = number.AsReal();
     if ((domain == Domain::NonNegative && x < 0.0) || (domain == Domain::Positive && !(x > 0.0)))
         return LispStatus::MathError;
+    errno = 0;
+    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     const double result = function(x);
-    if (!ignoreLibraryErrors && errno != 0)
+    if (!ignoreLibraryErrors && (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW)))
         return LispStatus::MathError;
     return engine.MakeReal(result, out);
 }
@@ -385,6 +389,113 @@ LispStatus CompareNeighbours(LispNode*& out, const LispNode* args, CTqLISPImpl& 
     return engine.MakeT(out);
 }
 
+// ---- direct paths ----------------------------------------------------------------------------
+// The commonest calls, (+ i 1) or (< n 2), skip building an argument list: operands that are
+// literals or variables holding numbers are read where they stand.
+
+constexpr int kMostOperands = 32767;  // as many as an argument list may hold
+
+// A number the expression stands for without evaluating anything: a numeric literal or a
+// variable holding a number.
+bool PeekNumber(const LispNode* expression, Number& number)
+{
+    const LispNode* source = expression;
+    if (expression->type == NodeType::SymbolRef)
+        source = expression->first ? SymbolValue(expression->first) : nullptr;
+    if (!source || (source->type != NodeType::Integer && source->type != NodeType::Real))
+        return false;
+    number = NumberOf(source);
+    return true;
+}
+
+// One operand of a number-only builtin: peeked, or evaluated and checked to be a number as
+// argument collection checks it.
+LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
+{
+    if (PeekNumber(expression, number))
+        return LispStatus::Ok;
+    LispNode* value = nullptr;
+    LISP_TRY(engine.Eval(expression, value));
+    if (!value)
+        return LispStatus::InvalidParameter;
+    const bool numeric = IsNumber(value);
+    if (numeric)
+        number = NumberOf(value);
+    engine.Release(value);
+    return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
+}
+
+// Fold over operands evaluated one by one. Only for operations whose combining cannot fail, so
+// that an error surfaces where the ordinary path (all arguments first, then the fold) has it.
+template <typename Combine>
+LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Combine combine, bool& handled)
+{
+    handled = true;
+    Number acc;
+    int count = 0;
+    for (const LispNode* expression = expressions; expression; expression = expression->next) {
+        if (count == kMostOperands)
+            return LispStatus::TooManyParameters;
+        Number operand;
+        LISP_TRY(EvalNumber(engine, expression, operand));
+        if (count++ == 0)
+            acc = operand;
+        else
+            LISP_TRY(combine(acc, operand));
+    }
+    return MakeNumber(acc, engine, out);
+}
+
+// One operand, mapped.
+template <typename IntegerOp, typename RealOp>
+LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, bool& handled)
+{
+    handled = true;
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    Number number;
+    LISP_TRY(EvalNumber(engine, expressions, number));
+    if (expressions->next)
+        return LispStatus::TooManyParameters;
+    if (number.isReal)
+        number.real = realOp(number.real);
+    else
+        number.integer = integerOp(number.integer);
+    return MakeNumber(number, engine, out);
+}
+
+// A comparison of two operands that can both be peeked; anything else is left to the ordinary
+// path (nothing has been evaluated yet, so that costs nothing twice).
+LispStatus CompareDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Relation relation, bool& handled)
+{
+    handled = false;
+    Number a;
+    Number b;
+    if (!expressions || !expressions->next || expressions->next->next || !PeekNumber(expressions, a) || !PeekNumber(expressions->next, b))
+        return LispStatus::Ok;
+    handled = true;
+    int order = 0;
+    bool ordered = true;
+    if (!a.isReal && !b.isReal) {
+        order = (a.integer > b.integer) - (a.integer < b.integer);
+    } else {
+        const double x = a.AsReal();
+        const double y = b.AsReal();
+        ordered = !std::isnan(x) && !std::isnan(y);
+        order = (x > y) - (x < y);
+    }
+    bool holds = false;
+    switch (relation) {
+    case Relation::Equal: holds = ordered && order == 0; break;
+    case Relation::NotEqual: holds = !(ordered && order == 0); break;
+    case Relation::Less: holds = ordered && order < 0; break;
+    case Relation::LessEqual: holds = ordered && order <= 0; break;
+    case Relation::Greater: holds = ordered && order > 0; break;
+    case Relation::GreaterEqual: holds = ordered && order >= 0; break;
+    }
+    return engine.MakeBoolean(holds, out);
+}
+
 // ---- text conversions ------------------------------------------------------------------------
 
 bool IsBlank(char16_t unit) { return unit == u' ' || (unit >= u'\t' && unit <= u'\r'); }
@@ -497,6 +608,7 @@ LispStatus f_expt(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     if (!args || !args->next)
         return LispStatus::MissingParameter;
+    errno = 0;
     const double power = std::pow(NumberValue(args), NumberValue(args->next));
     if (errno != 0)
         return LispStatus::MathError;
@@ -583,6 +695,30 @@ LispStatus f_numberp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.MakeBoolean(IsNumber(args), out);
 }
 
+// Direct paths of the commonest arithmetic (see DirectEntry).
+LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Add, handled); }
+LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Multiply, handled); }
+LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    if (expressions && !expressions->next)
+        return MapDirect(out, expressions, engine, WrapNegate, [](double x) { return -x; }, handled);
+    return FoldDirect(out, expressions, engine, Subtract, handled);
+}
+LispStatus f_1add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, handled);
+}
+LispStatus f_1sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; }, handled);
+}
+LispStatus f_isequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Equal, handled); }
+LispStatus f_notequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::NotEqual, handled); }
+LispStatus f_lower_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Less, handled); }
+LispStatus f_lowequ_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::LessEqual, handled); }
+LispStatus f_greater_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Greater, handled); }
+LispStatus f_greatequ_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::GreaterEqual, handled); }
+
 LispStatus f_isequal(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
 LispStatus f_eq(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
 LispStatus f_notequal(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::NotEqual); }
@@ -662,13 +798,13 @@ constexpr ParamGroup kTwoValuesOptionalFuzz[] = {{Kind::Every, 2, 0}, {Kind::Num
 }  // namespace
 
 constexpr BuiltinDescriptor kArithmeticRows[] = {
-    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers},
-    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers},
-    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers},
+    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, f_add_direct},
+    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, f_sub_direct},
+    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, f_mul_direct},
     {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_neg", f_neg, EvalMode::All, Kind::Integer, Params::OneInteger},
-    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber},
-    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber},
+    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, f_1add_direct},
+    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct},
     {u"f_abs", f_abs, EvalMode::All, Kind::Number, Params::OneNumber},
     {u"f_atan", f_atan, EvalMode::All, Kind::Number, kNumberOptionalNumber},
     {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber},
@@ -693,12 +829,12 @@ constexpr BuiltinDescriptor kArithmeticRows[] = {
     {u"f_minusp", f_minusp, EvalMode::All, Kind::Atom, Params::OneNumber},
     {u"f_zerop", f_zerop, EvalMode::All, Kind::Atom, Params::OneNumber},
     {u"f_numberp", f_numberp, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_isequal", f_isequal, EvalMode::All, Kind::Atom, Params::ManyAny},
-    {u"f_notequal", f_notequal, EvalMode::All, Kind::Atom, Params::ManyAny},
-    {u"f_lower", f_lower, EvalMode::All, Kind::Atom, Params::ManyAny},
-    {u"f_lowequ", f_lowequ, EvalMode::All, Kind::Atom, Params::ManyAny},
-    {u"f_greater", f_greater, EvalMode::All, Kind::Atom, Params::ManyAny},
-    {u"f_greatequ", f_greatequ, EvalMode::All, Kind::Atom, Params::ManyAny},
+    {u"f_isequal", f_isequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_isequal_direct},
+    {u"f_notequal", f_notequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_notequal_direct},
+    {u"f_lower", f_lower, EvalMode::All, Kind::Atom, Params::ManyAny, f_lower_direct},
+    {u"f_lowequ", f_lowequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_lowequ_direct},
+    {u"f_greater", f_greater, EvalMode::All, Kind::Atom, Params::ManyAny, f_greater_direct},
+    {u"f_greatequ", f_greatequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_greatequ_direct},
     {u"f_atof", f_atof, EvalMode::All, Kind::Real, Params::OneString},
     {u"f_atoi", f_atoi, EvalMode::All, Kind::Integer, Params::OneString},
     {u"f_itoa", f_itoa, EvalMode::All, Kind::String, Params::OneInteger},

@@ -641,7 +641,7 @@ LispStatus f_append(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     ElementChain result(engine);
     const LispNode* lastCopied = nullptr;
     for (const LispNode* list = args; list; list = list->next) {
-        LISP_TRY(engine.PollUserBreak());
+        LISP_TRY(engine.BreakPollTick());
         if (!IsList(list))
             return LispStatus::InvalidParameter;
         for (const LispNode* element = ElementsOf(list); element; element = element->next)
