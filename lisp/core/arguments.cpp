@@ -134,9 +134,23 @@ std::uint32_t BorrowedKindBits(const LispNode* expression)
     return KindBitsOf(IsNil(expression) ? NodeType::Nil : expression->type);
 }
 
+}  // namespace
+
 // The outcome CollectArguments reaches for `chain` as the argument list, without evaluating.
-LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue)
+LispStatus CTqLISPImpl::CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue)
 {
+    // Any number of anything (setq, and, or): every code with kind bits has one of Any's, nil
+    // forms included, so only codes without bits and the count matter.
+    if (descriptor.groups.size() == 1 && descriptor.groups[0].count == kManyArguments && descriptor.groups[0].kinds == Kind::Any) {
+        int count = 0;
+        for (const LispNode* argument = chain; argument; argument = argument->next) {
+            if (++count > 32767)
+                return LispStatus::TooManyParameters;
+            if (KindBitsOf(argument->type) == 0)
+                return LispStatus::InvalidParameter;
+        }
+        return LispStatus::Ok;
+    }
     const LispNode* following = chain;
     const LispNode* pending = nullptr;
     bool first = true;
@@ -168,8 +182,6 @@ LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain
         return LispStatus::InvalidParameter;
     return following ? LispStatus::TooManyParameters : LispStatus::Ok;
 }
-
-}  // namespace
 
 LispStatus CTqLISPImpl::GatherArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments)
 {

@@ -25,6 +25,9 @@ std::span<const BuiltinDescriptor> LayerStateBuiltins();    // lisp/builtins/dra
 std::span<const BuiltinDescriptor> ScreenBuiltins();        // lisp/builtins/drawing/screen.cpp
 std::span<const BuiltinDescriptor> DialogBuiltins();        // lisp/builtins/dialog/dcl.cpp
 
+// The lambda builtin: calls of lambda forms by apply, mapcar and vl-sort recognise it.
+LispStatus f_lambda(LispNode*& out, LispNode* args, CTqLISPImpl& engine);
+
 // The shared descriptor of native functions (f_drxfunc, the table's last row) and the standalone
 // f_xfunc descriptor of external-application functions.
 const BuiltinDescriptor& NativeFunctionDescriptor();

@@ -256,6 +256,9 @@ public:
     // for special forms; DropArguments lets go of it either way.
     LispStatus GatherArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);
     void DropArguments(const BuiltinDescriptor& descriptor, LispNode* arguments);
+    // The status argument collection reaches for `chain` taken as the arguments as written (or,
+    // with `firstIsValue`, the first one as evaluated), without evaluating anything.
+    static LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue);
     void RecordFunctionName(const LispNode* parameterList, std::u16string_view name);
     std::u16string FunctionNameOf(const LispNode* parameterList);
 
@@ -384,6 +387,10 @@ private:
     LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
+    // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
+    // parameters' values; `form` names the function in traces.
+    LispStatus RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
+    bool LambdaFormParts(const LispNode* form, const LispNode*& parameters, const LispNode*& body) const;
     // `external` is the function node of an external or native function (its copy goes to the
     // entry in `out`), else null.
     LispStatus ApplyBuiltin(const LispNode* form, const BuiltinDescriptor& descriptor, const LispNode* external, LispNode*& out);

@@ -1,6 +1,7 @@
 // The evaluator: self-evaluating nodes are copied, symbol references looked up, lists called.
 // Calls go to a builtin through its descriptor or to a user function ((params… / locals…)
 // body…), whose parameters are shadowed on the symbols' save stacks for the call's duration.
+#include "lisp/core/builtin_families.h"
 #include "lisp/core/engine.h"
 #include "lisp/core/stack_guard.h"
 
@@ -163,6 +164,12 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     const LispNode* parameters = function->first;
     if (!IsList(parameters))
         return LispStatus::InvalidParameter;
+    return RunUserFunction(form, parameters, function->first->next, arguments.take(), out);
+}
+
+LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
+{
+    NodeRef arguments(*this, argumentChain);
 
     // 2. Save: every parameter and local is shadowed and left unbound. A malformed parameter
     // ends the call before anything is bound; what was saved up to there is restored below.
@@ -230,7 +237,7 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
         Release(argument);  // arguments beyond the parameters
 
         // 5. Body.
-        status = EvalBody(function->first->next, out);
+        status = EvalBody(body, out);
         if (traced) {
             --m_traceDepth;
             std::u16string printed;
@@ -305,9 +312,80 @@ LispStatus CTqLISPImpl::EvalBody(const LispNode* chain, LispNode*& out)
     return LispStatus::Ok;
 }
 
+// The parameter list and body of a lambda form (LAMBDA (params…) body…) that the lambda builtin
+// would turn into a function list unchanged: parameters all symbols, a body present.
+bool CTqLISPImpl::LambdaFormParts(const LispNode* form, const LispNode*& parameters, const LispNode*& body) const
+{
+    if (form->type != NodeType::List || !form->first || form->first->type != NodeType::SymbolRef || !form->first->first)
+        return false;
+    const LispNode* value = SymbolValue(form->first->first);
+    if (!value || !IsBuiltin(value) || value->payload.descriptor->entry != f_lambda)
+        return false;
+    const LispNode* list = form->first->next;
+    if (!list || !IsList(list) || !list->next)
+        return false;
+    for (const LispNode* parameter = list->first; parameter; parameter = parameter->next)
+        if (parameter->type != NodeType::SymbolRef)
+            return false;
+    parameters = list;
+    body = list->next;
+    return true;
+}
+
 LispStatus CTqLISPImpl::CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out)
 {
     out = nullptr;
+    // A lambda form or a symbol naming a user function is called with the values bound directly;
+    // the call list (function (QUOTE value)…) would give the same, at the price of building and
+    // evaluating it. Traced and recorded calls take that way, as they show the list.
+    if (function && (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)) == 0) {
+        const LispNode* parameters = nullptr;
+        const LispNode* body = nullptr;
+        NodeRef held(*this);
+        if (!LambdaFormParts(function, parameters, body) && function->type == NodeType::SymbolRef && function->first) {
+            LispNode* value = function->first->payload.symbol.value;
+            if (IsFunctionList(value) && IsList(value->first)) {
+                ++value->refs;  // alive even if the call reassigns the symbol
+                held.reset(value);
+                parameters = value->first;
+                body = value->first->next;
+            }
+        }
+        // A builtin that evaluates all its arguments gets copies of the values, which is what
+        // evaluating (QUOTE value) gives.
+        const LispNode* builtin = nullptr;
+        if (!parameters && function->type == NodeType::SymbolRef && function->first) {
+            const LispNode* value = function->first->payload.symbol.value;
+            if (value && value->type == NodeType::Subr && value->payload.descriptor->flags == EvalMode::All)
+                builtin = value;
+        }
+        if (parameters || builtin) {
+            LISP_TRY(BreakPollTick());
+            if (stack_guard::NearlyExhausted())
+                return LispStatus::NoMoreHeap;
+            NodeRef chain(*this);
+            LispNode* tail = nullptr;
+            for (const LispNode* argument : arguments) {
+                LispNode* copy = nullptr;
+                LISP_TRY(CopyNode(argument, copy));
+                (tail ? tail->next : chain.slot()) = copy;
+                tail = copy;
+            }
+            if (parameters)
+                return RunUserFunction(function, parameters, body, chain.take(), out);
+            const BuiltinDescriptor& descriptor = *builtin->payload.descriptor;
+            LISP_TRY(CheckShape(descriptor, chain.get(), false));
+            const LispNode* savedFunction = m_currentFunctionSymbol;
+            m_currentFunctionSymbol = function->first;
+            const LispStatus status = descriptor.entry(out, chain.get(), *this);
+            m_currentFunctionSymbol = savedFunction;
+            if (Failed(status) && out) {
+                Release(out);
+                out = nullptr;
+            }
+            return status;
+        }
+    }
     NodeRef call(*this);
     LISP_TRY(MakeEmptyList(call.slot()));
     LispNode* head = nullptr;

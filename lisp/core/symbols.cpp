@@ -117,6 +117,13 @@ LispStatus CTqLISPImpl::AssignSymbol(LispNode* symbol, LispNode* value)
 {
     const bool isFunction = IsFunctionList(value);
     SetSymbolValue(symbol, value);
+    // Most assignments are to plain variables: the first unit of the name settles it.
+    const LispNode* nameNode = symbol->payload.symbol.name;
+    const char16_t firstUnit = !nameNode ? u'\0'
+                               : nameNode->type == NodeType::ShortString ? nameNode->payload.inplace[0]
+                               : StringText(nameNode).empty() ? u'\0' : StringText(nameNode)[0];
+    if (firstUnit != u'C' && symbol != m_symError)
+        return LispStatus::Ok;
     const std::u16string_view name = SymbolName(symbol);
     if (name.size() >= 2 && name[0] == u'C' && name[1] == u':') {
         if (isFunction) {

@@ -425,24 +425,33 @@ LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& n
     return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
 }
 
-// Fold over operands evaluated one by one. Only for operations whose combining cannot fail, so
-// that an error surfaces where the ordinary path (all arguments first, then the fold) has it.
+// Fold over operands evaluated first, all of them, then combined: an error of the combining
+// (a division by zero) comes after every operand's, as on the ordinary path.
 template <typename Combine>
 LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Combine combine, bool& handled)
 {
     handled = true;
-    Number acc;
+    constexpr int kInline = 8;
+    Number inlineOperands[kInline];
+    std::vector<Number> spilled;  // beyond kInline operands
     int count = 0;
     for (const LispNode* expression = expressions; expression; expression = expression->next) {
         if (count == kMostOperands)
             return LispStatus::TooManyParameters;
         Number operand;
         LISP_TRY(EvalNumber(engine, expression, operand));
-        if (count++ == 0)
-            acc = operand;
+        if (count < kInline)
+            inlineOperands[count] = operand;
         else
-            LISP_TRY(combine(acc, operand));
+            spilled.push_back(operand);
+        ++count;
     }
+    auto operandAt = [&](int index) -> const Number& { return index < kInline ? inlineOperands[index] : spilled[std::size_t(index - kInline)]; };
+    Number acc;
+    if (count > 0)
+        acc = operandAt(0);
+    for (int index = 1; index < count; ++index)
+        LISP_TRY(combine(acc, operandAt(index)));
     return MakeNumber(acc, engine, out);
 }
 
@@ -704,6 +713,8 @@ LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl
         return MapDirect(out, expressions, engine, WrapNegate, [](double x) { return -x; }, handled);
     return FoldDirect(out, expressions, engine, Subtract, handled);
 }
+LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Divide, handled); }
+LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Remainder, handled); }
 LispStatus f_1add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, handled);
@@ -801,7 +812,7 @@ constexpr BuiltinDescriptor kArithmeticRows[] = {
     {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, f_add_direct},
     {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, f_sub_direct},
     {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, f_mul_direct},
-    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers},
+    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers, f_div_direct},
     {u"f_neg", f_neg, EvalMode::All, Kind::Integer, Params::OneInteger},
     {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, f_1add_direct},
     {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct},
@@ -817,7 +828,7 @@ constexpr BuiltinDescriptor kArithmeticRows[] = {
     {u"f_logior", f_logior, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_max", f_max, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_min", f_min, EvalMode::All, Kind::Number, Params::ManyNumbers},
-    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers},
+    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, f_rem_direct},
     {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber},
     {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber},
     {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber},

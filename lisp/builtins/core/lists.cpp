@@ -592,12 +592,21 @@ LispStatus f_assoc(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     if (!IsList(list))
         return LispStatus::InvalidParameter;
     for (const LispNode* element = ElementsOf(list); element; element = element->next) {
-        if (IsNil(element))
-            continue;
-        if (!IsList(element))
-            return LispStatus::InvalidParameter;
+        const bool pair = (element->type == NodeType::List || element->type == NodeType::DottedList) && element->first &&
+                          (element->flags & NodeFlag::UserFunction) == 0;
+        if (!pair) {
+            if (IsNil(element))
+                continue;
+            if (!IsList(element))
+                return LispStatus::InvalidParameter;
+        }
+        const LispNode* key = element->first;
         bool equal = false;
-        LISP_TRY(IsEqual(args, element->first, equal));
+        // Integer and symbol keys, the usual ones, meet keys of their own type most of the time.
+        if (key && key->type == args->type && (key->type == NodeType::Integer || key->type == NodeType::SymbolRef))
+            equal = key->type == NodeType::Integer ? key->payload.integer == args->payload.integer : key->first == args->first;
+        else
+            LISP_TRY(IsEqual(args, key, equal));
         if (equal)
             return engine.CopyNode(element, out);
     }
