@@ -108,9 +108,10 @@ int CTqCodePage::Encode(std::u16string_view text, QByteArray& bytes) const
 {
     bytes.clear();
     if (IsAscii(text)) {
-        bytes.reserve(int(text.size()));
+        bytes.resize(int(text.size()));
+        char* out = bytes.data();
         for (char16_t unit : text)
-            bytes.append(char(unit));
+            *out++ = char(unit);
         return 0;
     }
     const auto* units = reinterpret_cast<const QChar*>(text.data());

@@ -21,6 +21,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CTqLispIODevice;
@@ -421,6 +422,7 @@ private:
     // symbols
     LispNode* m_symbols = nullptr;
     std::vector<LispNode*> m_index;  // sorted sample of the symbol chain
+    std::unordered_map<std::u16string_view, LispNode*> m_symbolsByName;  // every symbol of the chain
     LispNode* m_indexCells = nullptr;  // heap cells that hold the samples
     std::uint16_t m_indexSize = 0;
     int m_deepestLookup = 0;

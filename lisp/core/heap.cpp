@@ -413,6 +413,16 @@ void CTqLISPImpl::ReleaseChain(LispNode* chain)
             chain = following;
             continue;
         }
+        if (chain->refs == 1 && chain->type == NodeType::String && !chain->first) {
+            LispNode* following = chain->next;
+            if (chain->flags & NodeFlag::OwnsBuffer)
+                delete[] chain->payload.string.text;
+            chain->payload.string.text = nullptr;
+            chain->refs = 0;
+            FreeRun(chain);
+            chain = following;
+            continue;
+        }
         if (chain->refs != 1 || !IsPlainFree(chain->type)) {
             (void)ReleaseChecked(chain);
             return;
@@ -587,6 +597,7 @@ void CTqLISPImpl::ShutdownHeap()
 {
     m_index.clear();
     m_indexSize = 0;
+    m_symbolsByName.clear();
     // Symbols with their values, names and save stacks; symbols are never freed before this.
     for (LispNode* symbol = m_symbols; symbol; symbol = symbol->next) {
         Release(symbol->payload.symbol.value);

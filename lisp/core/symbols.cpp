@@ -1,6 +1,8 @@
 // The symbol table: one chain of symbol nodes in ascending name order (unit by unit), with a
-// rebuildable index of sample points so that a lookup walks only a short stretch of the chain.
-// The index is rebuilt when a walk grows longer than 20 steps.
+// rebuildable index of sample points so that a walk to a new symbol's place covers only a short
+// stretch of the chain. The index is rebuilt when a walk grows longer than 20 steps. Existing
+// symbols are found by name through a hash table beside the chain (programs that build names
+// with read or strcat look the same few thousand up again and again).
 #include "lisp/core/engine.h"
 #include "lisp/core/lisp_commands.h"
 
@@ -18,6 +20,10 @@ LispNode* CTqLISPImpl::LookupStart(std::u16string_view name)
 
 LispStatus CTqLISPImpl::Intern(std::u16string_view name, LispNode*& symbol)
 {
+    if (const auto found = m_symbolsByName.find(name); found != m_symbolsByName.end()) {
+        symbol = found->second;
+        return LispStatus::Ok;
+    }
     symbol = nullptr;
     LispNode* start = LookupStart(name);
     LispNode* previous = nullptr;
@@ -45,6 +51,8 @@ LispStatus CTqLISPImpl::Intern(std::u16string_view name, LispNode*& symbol)
     LispNode* created = nullptr;
     LISP_TRY(NewNode(NodeType::Symbol, created));
     created->payload.symbol.name = nameNode.take();
+    // The key views the name node's text, which lives as long as the symbol: until shutdown.
+    m_symbolsByName.emplace(StringText(created->payload.symbol.name), created);
     created->payload.symbol.value = nullptr;
     created->next = current;
     if (previous)
@@ -57,14 +65,8 @@ LispStatus CTqLISPImpl::Intern(std::u16string_view name, LispNode*& symbol)
 
 LispNode* CTqLISPImpl::FindSymbol(std::u16string_view name)
 {
-    for (LispNode* current = LookupStart(name); current; current = current->next) {
-        const std::u16string_view currentName = SymbolName(current);
-        if (currentName == name)
-            return current;
-        if (currentName > name)
-            return nullptr;
-    }
-    return nullptr;
+    const auto found = m_symbolsByName.find(name);
+    return found != m_symbolsByName.end() ? found->second : nullptr;
 }
 
 LispStatus CTqLISPImpl::RebuildSymbolIndex()

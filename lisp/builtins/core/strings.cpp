@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -76,11 +77,26 @@ std::optional<std::int64_t> LengthArgument(const LispNode* node)
 
 // strlen's count: the leading units up to 127 one each, then the bytes of the rest's
 // conversion plus 6 for every character the code page lacks (its escape is 7 bytes long).
-std::uint64_t CodePageLength(const CTqLISPImpl& engine, std::u16string_view text)
+// The number of leading units up to 127, which every code page writes as themselves. Eight
+// units are tested at once, as two words: most texts are ASCII throughout.
+std::size_t AsciiPrefix(std::u16string_view text)
 {
+    constexpr std::uint64_t kHighBits = 0xFF80FF80FF80FF80ull;
     std::size_t ascii = 0;
+    for (; ascii + 8 <= text.size(); ascii += 8) {
+        std::uint64_t words[2];
+        std::memcpy(words, text.data() + ascii, sizeof words);
+        if (((words[0] | words[1]) & kHighBits) != 0)
+            break;
+    }
     while (ascii < text.size() && text[ascii] <= 127)
         ++ascii;
+    return ascii;
+}
+
+std::uint64_t CodePageLength(const CTqLISPImpl& engine, std::u16string_view text)
+{
+    const std::size_t ascii = AsciiPrefix(text);
     if (ascii == text.size())
         return ascii;
     QByteArray bytes;
@@ -178,7 +194,13 @@ LispStatus f_strulen(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 LispStatus f_substr(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
-    const QByteArray form = CodePageForm(engine, StringText(args));
+    const std::u16string_view units = StringText(args);
+    if (AsciiPrefix(units) == units.size()) {
+        // An ASCII text is its own code-page form, byte for unit.
+        const Part part = SelectPart(args->next->payload.integer, LengthArgument(args->next->next), std::int64_t(units.size()));
+        return MakeText(engine, Mid(units, part.offset, part.count), out);
+    }
+    const QByteArray form = CodePageForm(engine, units);
     const Part part = SelectPart(args->next->payload.integer, LengthArgument(args->next->next), form.size());
     std::u16string text;
     (void)DecodeCodePage(engine, std::string_view(form.constData() + part.offset, std::size_t(part.count)), text);
@@ -205,6 +227,8 @@ LispStatus f_ascii(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     const std::u16string_view text = StringText(args);
     if (text.empty())
         return engine.MakeInteger(0, out);
+    if (text[0] <= 127)
+        return engine.MakeInteger(text[0], out);
     const QByteArray form = CodePageForm(engine, text.substr(0, 1));
     if (form.size() == 1)
         return engine.MakeInteger(static_cast<unsigned char>(form[0]), out);

@@ -69,13 +69,13 @@ TEST(Arithmetic, GcResetsTheLookupDepth)
 {
     CTqLISPImpl engine;
     LispNode* symbol = nullptr;
-    // Names interned in descending order each land at the chain's head; the last lookup of the
-    // first one then walks the whole chain.
+    // Names interned in descending order each land at the chain's head; a name after all of
+    // them then walks the whole chain to its place.
     for (int i = 40; i >= 0; --i) {
         const std::u16string name = u"S" + QString::number(i).rightJustified(2, QLatin1Char('0')).toStdU16String();
         ASSERT_EQ(engine.Intern(name, symbol), LispStatus::Ok);
     }
-    ASSERT_EQ(engine.Intern(u"S40", symbol), LispStatus::Ok);
+    ASSERT_EQ(engine.Intern(u"S99", symbol), LispStatus::Ok);
     ASSERT_GT(engine.DeepestLookup(), 20);
     NodeRef result(engine);
     ASSERT_EQ(f_gc(result.slot(), nullptr, engine), LispStatus::Ok);
