@@ -404,6 +404,8 @@ private:
     LispStatus RenderNode(const LispNode* node, std::vector<std::u16string>& fragments, bool& needSpace);
     LispStatus RenderReal(double value, std::u16string& text);
     LispStatus WriteFragment(std::u16string_view fragment, int mode, const LispNode* file);
+    // Writes filtered text to an open file node in the code-page form.
+    LispStatus WriteToFile(std::u16string_view text, const LispNode* file);
 
     LispStatus PassOn(std::u16string_view piece);
 

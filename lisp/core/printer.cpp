@@ -169,7 +169,7 @@ LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16str
         fragments.push_back(std::move(text));
         needSpace = true;
     };
-    const std::u16string space = needSpace ? u" " : u"";
+    const std::u16string_view space = needSpace ? u" " : u"";
     if (!node) {
         fragments.push_back(u" ## ");
         return LispStatus::Ok;
@@ -188,7 +188,7 @@ LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16str
             for (char16_t& c : name)
                 if (c >= u'a' && c <= u'z')
                     c = char16_t(c - 32);
-            fragments.push_back(space + Formatted("<%s #%08x:%08x ", "Sub: ", High(node->first), Low(node->first)) + name + u">");
+            fragments.push_back(std::u16string(space) + Formatted("<%s #%08x:%08x ", "Sub: ", High(node->first), Low(node->first)) + name + u">");
             needSpace = true;
             return LispStatus::Ok;
         }
@@ -196,7 +196,7 @@ LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16str
             atom(u"nil");
             return LispStatus::Ok;
         }
-        fragments.push_back(space + u"(");
+        fragments.push_back(std::u16string(space) + u"(");
         needSpace = false;
         for (const LispNode* element = node->first; element; element = element->next) {
             if (node->type == NodeType::DottedList && !element->next && element != node->first)
@@ -293,6 +293,11 @@ LispStatus CTqLISPImpl::WriteFragment(std::u16string_view fragment, int mode, co
     const std::u16string text = FilterFragment(fragment, mode);
     if (!file)
         return Output(text, {}, 16);
+    return WriteToFile(text, file);
+}
+
+LispStatus CTqLISPImpl::WriteToFile(std::u16string_view text, const LispNode* file)
+{
     if (file->type != NodeType::File || !file->first || file->first->payload.record.state != 1)
         return LispStatus::NotAFileDescriptor;
     auto* device = static_cast<CTqLispIODevice*>(file->first->payload.record.device);
@@ -312,9 +317,25 @@ LispStatus CTqLISPImpl::PrintExpr(const LispNode* value, int mode)
     std::vector<std::u16string> fragments;
     bool needSpace = false;
     LISP_TRY(RenderNode(value, fragments, needSpace));
+    if (file) {
+        // A file gets the filtered fragments in blocks: one write per element of a long list
+        // would cost more than the rendering.
+        constexpr std::size_t kBlockUnits = 16384;
+        std::u16string block;
+        for (const auto& fragment : fragments) {
+            if (fragment.size() > kMaxFragmentUnits)
+                return LispStatus::OutputBufferTooSmall;
+            block += FilterFragment(fragment, mode);
+            if (block.size() >= kBlockUnits) {
+                LISP_TRY(WriteToFile(block, file));
+                block.clear();
+            }
+        }
+        return block.empty() ? LispStatus::Ok : WriteToFile(block, file);
+    }
     for (const auto& fragment : fragments)
         LISP_TRY(WriteFragment(fragment, mode, file));
-    if (!(mode & PrintMode::PartOfLarger) && !file)
+    if (!(mode & PrintMode::PartOfLarger))
         LISP_TRY(FlushConsole());
     return LispStatus::Ok;
 }
