@@ -7,9 +7,10 @@
 #include "lisp/core/engine.h"
 #include "lisp/core/lisp_io_device.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <new>
-#include <unordered_set>
 #include <vector>
 
 struct CTqLISPImpl::SegmentDirectory {
@@ -668,11 +669,45 @@ std::uint32_t CTqLISPImpl::CountReachableNodes() const
 {
     // Every live cell must be reachable from a root: the symbol chain (with names, values and
     // save stacks), the index cells, open files, dialogs, the call history and the error detail.
-    std::unordered_set<const LispNode*> seen;
+    // Cells are marked in a bitmap over the segments, found by address: a hash set of visited
+    // cells would make the check of a heap of millions of cells take seconds.
+    struct Segment {
+        const LispNode* cells;
+        std::uint32_t count;
+        std::size_t firstBit;
+    };
+    std::vector<Segment> segments;
+    std::size_t bits = 0;
+    for (const SegmentDirectory* block = m_directory; block; block = block->next) {
+        for (int i = 0; i < block->cursor; ++i) {
+            segments.push_back({block->entries[i].cells, block->entries[i].count, 0});
+        }
+    }
+    std::sort(segments.begin(), segments.end(), [](const Segment& a, const Segment& b) { return std::less<const LispNode*>()(a.cells, b.cells); });
+    for (Segment& segment : segments) {
+        segment.firstBit = bits;
+        bits += segment.count;
+    }
+    std::vector<bool> marked(bits);
+    std::uint32_t reached = 0;
     std::vector<const LispNode*> pending;
     auto visit = [&](const LispNode* node) {
-        if (node && seen.insert(node).second)
-            pending.push_back(node);
+        if (!node)
+            return;
+        auto after = std::upper_bound(segments.begin(), segments.end(), node,
+                                      [](const LispNode* cell, const Segment& segment) { return std::less<const LispNode*>()(cell, segment.cells); });
+        if (after == segments.begin())
+            return;  // not a heap cell
+        const Segment& segment = *(after - 1);
+        const std::size_t offset = std::size_t(node - segment.cells);
+        if (offset >= segment.count)
+            return;
+        const std::size_t bit = segment.firstBit + offset;
+        if (marked[bit])
+            return;
+        marked[bit] = true;
+        ++reached;
+        pending.push_back(node);
     };
     for (const LispNode* symbol = m_symbols; symbol; symbol = symbol->next)
         visit(symbol);
@@ -692,7 +727,7 @@ std::uint32_t CTqLISPImpl::CountReachableNodes() const
         }
         visit(node->next);
     }
-    return std::uint32_t(seen.size());
+    return reached;
 }
 
 LispStatus ListBuilder::AppendCopy(const LispNode* value)
