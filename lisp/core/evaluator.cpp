@@ -102,6 +102,13 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
             }
             return ApplyBuiltin(form, descriptor, nullptr, out);
         }
+        // A user function is held by a counted reference while it runs (the call may redefine it).
+        if (value && IsFunctionList(value) && (mode & 0xF0) == 0) {
+            LispNode* function = const_cast<LispNode*>(value);
+            ++function->refs;
+            NodeRef held(*this, function);
+            return ApplyUserFunction(form, function, out);
+        }
     }
     NodeRef function(*this);
     LISP_TRY(ResolveFunction(form, function.slot(), mode));

@@ -172,6 +172,33 @@ LispStatus f_if(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.MakeNil(out);
 }
 
+// if without an argument list: the test evaluated, the branches checked as collection would
+// check them (any kind, two or three arguments), then the chosen branch evaluated.
+LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    NodeRef test(engine);
+    LISP_TRY(engine.Eval(expressions, test.slot()));
+    if (!test || KindBitsOf(test->type) == 0)
+        return LispStatus::InvalidParameter;
+    const LispNode* then = expressions->next;
+    if (!then)
+        return LispStatus::MissingParameter;
+    const LispNode* otherwise = then->next;
+    for (const LispNode* branch = then; branch && branch != (otherwise ? otherwise->next : nullptr); branch = branch->next)
+        if (KindBitsOf(branch->type) == 0)
+            return LispStatus::InvalidParameter;
+    if (otherwise && otherwise->next)
+        return LispStatus::TooManyParameters;
+    if (!IsNil(test.get()))
+        return engine.Eval(then, out);
+    if (otherwise)
+        return engine.Eval(otherwise, out);
+    return engine.MakeNil(out);
+}
+
 LispStatus f_cond(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     if (!args)
@@ -396,7 +423,7 @@ constexpr BuiltinDescriptor kSpecialFormRows[] = {
     {u"f_mapcar", f_mapcar, EvalMode::All, Kind::List, kMapcarParams},
     {u"f_and", f_and, EvalMode::AndOr, Kind::Atom, Params::ManyAny},
     {u"f_cond", f_cond, EvalMode::Clauses, Kind::Any, kCondParams},
-    {u"f_if", f_if, EvalMode::FirstOnly, Kind::Any, kIfParams},
+    {u"f_if", f_if, EvalMode::FirstOnly, Kind::Any, kIfParams, f_if_direct},
     {u"f_or", f_or, EvalMode::AndOr, Kind::Atom, Params::ManyAny},
     {u"f_repeat", f_repeat, EvalMode::FirstOnly, Kind::Any, kRepeatParams},
     {u"f_while", f_while, EvalMode::Clauses, Kind::Any, kWhileParams},

@@ -196,11 +196,9 @@ enum class Domain : std::uint8_t { All, NonNegative, Positive };
 // One real function of one number. Unless `ignoreLibraryErrors`, a domain or range error the C
 // library signals is a math error: through errno or, where the library leaves errno alone (the
 // sine of an infinity), through the floating-point exception flags.
-LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, double (*function)(double), Domain domain,
-                        bool ignoreLibraryErrors = false)
+LispStatus RealOfNumber(const Number& number, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
+                        LispNode*& out)
 {
-    Number number;
-    LISP_TRY(OnlyNumber(args, number));
     const double x = number.AsReal();
     if ((domain == Domain::NonNegative && x < 0.0) || (domain == Domain::Positive && !(x > 0.0)))
         return LispStatus::MathError;
@@ -211,6 +209,21 @@ LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engin
         return LispStatus::MathError;
     return engine.MakeReal(result, out);
 }
+
+LispStatus RealFunction(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, double (*function)(double), Domain domain,
+                        bool ignoreLibraryErrors = false)
+{
+    Number number;
+    LISP_TRY(OnlyNumber(args, number));
+    return RealOfNumber(number, engine, function, domain, ignoreLibraryErrors, out);
+}
+
+double Exp(double x) { return std::exp(x); }
+double Log(double x) { return std::log(x); }
+double Sqrt(double x) { return std::sqrt(x); }
+double Sin(double x) { return std::sin(x); }
+double Cos(double x) { return std::cos(x); }
+double Tan(double x) { return std::tan(x); }
 
 // gcd by trial division over the divisors k of the smaller value m, testing the co-divisor m/k
 // first; a small divisor shared with the larger value is kept for when the search passes √m.
@@ -431,27 +444,22 @@ template <typename Combine>
 LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Combine combine, bool& handled)
 {
     handled = true;
-    constexpr int kInline = 8;
-    Number inlineOperands[kInline];
-    std::vector<Number> spilled;  // beyond kInline operands
+    Number acc;
+    Number second;
+    std::vector<Number> rest;  // beyond two operands
     int count = 0;
     for (const LispNode* expression = expressions; expression; expression = expression->next) {
         if (count == kMostOperands)
             return LispStatus::TooManyParameters;
-        Number operand;
+        Number& operand = count == 0 ? acc : count == 1 ? second : rest.emplace_back();
         LISP_TRY(EvalNumber(engine, expression, operand));
-        if (count < kInline)
-            inlineOperands[count] = operand;
-        else
-            spilled.push_back(operand);
         ++count;
     }
-    auto operandAt = [&](int index) -> const Number& { return index < kInline ? inlineOperands[index] : spilled[std::size_t(index - kInline)]; };
-    Number acc;
-    if (count > 0)
-        acc = operandAt(0);
-    for (int index = 1; index < count; ++index)
-        LISP_TRY(combine(acc, operandAt(index)));
+    if (count >= 2) {
+        LISP_TRY(combine(acc, second));
+        for (const Number& operand : rest)
+            LISP_TRY(combine(acc, operand));
+    }
     return MakeNumber(acc, engine, out);
 }
 
@@ -471,6 +479,20 @@ LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& e
     else
         number.integer = integerOp(number.integer);
     return MakeNumber(number, engine, out);
+}
+
+// One operand of a real function, evaluated as argument collection would, then the function.
+LispStatus RealDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, double (*function)(double), Domain domain,
+                      bool ignoreLibraryErrors, bool& handled)
+{
+    handled = true;
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    Number number;
+    LISP_TRY(EvalNumber(engine, expressions, number));
+    if (expressions->next)
+        return LispStatus::TooManyParameters;
+    return RealOfNumber(number, engine, function, domain, ignoreLibraryErrors, out);
 }
 
 // A comparison of two operands that can both be peeked; anything else is left to the ordinary
@@ -583,35 +605,17 @@ LispStatus f_atan(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.MakeReal(std::atan2(y, x), out);
 }
 
-LispStatus f_exp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::exp(x); }, Domain::All, true);
-}
+LispStatus f_exp(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Exp, Domain::All, true); }
 
-LispStatus f_log(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::log(x); }, Domain::Positive);
-}
+LispStatus f_log(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Log, Domain::Positive); }
 
-LispStatus f_sqrt(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::sqrt(x); }, Domain::NonNegative);
-}
+LispStatus f_sqrt(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Sqrt, Domain::NonNegative); }
 
-LispStatus f_sin(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::sin(x); }, Domain::All);
-}
+LispStatus f_sin(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Sin, Domain::All); }
 
-LispStatus f_cos(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::cos(x); }, Domain::All);
-}
+LispStatus f_cos(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Cos, Domain::All); }
 
-LispStatus f_tan(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
-{
-    return RealFunction(out, args, engine, [](double x) { return std::tan(x); }, Domain::All);
-}
+LispStatus f_tan(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return RealFunction(out, args, engine, Tan, Domain::All); }
 
 LispStatus f_expt(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
@@ -705,6 +709,13 @@ LispStatus f_numberp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 }
 
 // Direct paths of the commonest arithmetic (see DirectEntry).
+LispStatus f_exp_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Exp, Domain::All, true, handled); }
+LispStatus f_log_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Log, Domain::Positive, false, handled); }
+LispStatus f_sqrt_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Sqrt, Domain::NonNegative, false, handled); }
+LispStatus f_sin_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Sin, Domain::All, false, handled); }
+LispStatus f_cos_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Cos, Domain::All, false, handled); }
+LispStatus f_tan_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Tan, Domain::All, false, handled); }
+
 LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Add, handled); }
 LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Multiply, handled); }
 LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
@@ -818,21 +829,21 @@ constexpr BuiltinDescriptor kArithmeticRows[] = {
     {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct},
     {u"f_abs", f_abs, EvalMode::All, Kind::Number, Params::OneNumber},
     {u"f_atan", f_atan, EvalMode::All, Kind::Number, kNumberOptionalNumber},
-    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber},
+    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber, f_exp_direct},
     {u"f_expt", f_expt, EvalMode::All, Kind::Number, Params::TwoNumbers},
     {u"f_fix", f_fix, EvalMode::All, Kind::Number, Params::OneNumber},
     {u"f_float", f_float, EvalMode::All, Kind::Real, Params::OneNumber},
     {u"f_gcd", f_gcd, EvalMode::All, Kind::Integer, Params::TwoIntegers},
-    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber},
+    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber, f_log_direct},
     {u"f_logand", f_logand, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_logior", f_logior, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_max", f_max, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_min", f_min, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, f_rem_direct},
-    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber},
-    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber},
-    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber},
-    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber},
+    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber, f_sqrt_direct},
+    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber, f_sin_direct},
+    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber, f_cos_direct},
+    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber, f_tan_direct},
     {u"f_vmon", f_vmon, EvalMode::All, Kind::NilTList, Params::None},
     {u"f_lsh", f_lsh, EvalMode::All, Kind::Integer, Params::TwoIntegers},
     {u"f_gc", f_gc, EvalMode::All, Kind::NilTList, Params::None},
