@@ -452,6 +452,21 @@ LispStatus f_listp(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return
 LispStatus f_not(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
 LispStatus f_null(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
 
+// not and null without an argument list: one value of any kind, evaluated and let go.
+LispStatus f_not_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    NodeRef value(engine);
+    LISP_TRY(engine.Eval(expressions, value.slot()));
+    if (!value || KindBitsOf(value->type) == 0)
+        return LispStatus::InvalidParameter;
+    if (expressions->next)
+        return LispStatus::TooManyParameters;
+    return engine.MakeBoolean(IsNil(value.get()), out);
+}
+
 LispStatus f_boundp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     const LispNode* symbol = args->type == NodeType::Symbol ? args : IsSymbolRef(args) ? ReferencedSymbol(args) : nullptr;
@@ -740,8 +755,8 @@ constexpr BuiltinDescriptor kListRows[] = {
     {u"f_atom", f_atom, EvalMode::All, Kind::Atom, Params::OneAny},
     {u"f_atomsf", f_atomsf, EvalMode::All, Kind::List, kIntegerOptionalList},
     {u"f_boundp", f_boundp, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny},
+    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct},
+    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct},
     {u"f_type", f_type, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_append", f_append, EvalMode::All, Kind::List, kManyLists},
     {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList},
