@@ -19,6 +19,17 @@ bool IsSingleEvaluatedGroup(const BuiltinDescriptor& descriptor)
 
 }  // namespace
 
+// The collected chain becomes the arguments, or is let go when collection failed.
+LispStatus CTqLISPImpl::HandOver(LispStatus status, LispNode* chain, LispNode*& arguments)
+{
+    if (Failed(status)) [[unlikely]] {
+        Release(chain);
+        return status;
+    }
+    arguments = chain;
+    return LispStatus::Ok;
+}
+
 LispStatus CTqLISPImpl::CollectSingleGroup(const ParamGroup& group, const LispNode* form, LispNode*& arguments)
 {
     const bool many = group.count == kManyArguments;
@@ -51,12 +62,7 @@ LispStatus CTqLISPImpl::CollectSingleGroup(const ParamGroup& group, const LispNo
         else if (expression)
             status = LispStatus::TooManyParameters;
     }
-    if (Failed(status)) [[unlikely]] {
-        Release(head);
-        return status;
-    }
-    arguments = head;
-    return LispStatus::Ok;
+    return HandOver(status, head, arguments);
 }
 
 LispStatus CTqLISPImpl::CollectArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments)
@@ -118,12 +124,7 @@ LispStatus CTqLISPImpl::CollectArguments(const BuiltinDescriptor& descriptor, co
         else if (following)
             status = LispStatus::TooManyParameters;
     }
-    if (Failed(status)) [[unlikely]] {
-        Release(head);
-        return status;
-    }
-    arguments = head;
-    return LispStatus::Ok;
+    return HandOver(status, head, arguments);
 }
 
 namespace {

@@ -253,6 +253,7 @@ public:
     }
     LispStatus CollectArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);
     LispStatus CollectSingleGroup(const ParamGroup& group, const LispNode* form, LispNode*& arguments);
+    LispStatus HandOver(LispStatus status, LispNode* chain, LispNode*& arguments);
     // The argument list a builtin is called with: collected, or partly borrowed from the form
     // for special forms; DropArguments lets go of it either way.
     LispStatus GatherArguments(const BuiltinDescriptor& descriptor, const LispNode* form, LispNode*& arguments);

@@ -23,21 +23,6 @@ struct CTqLISPImpl::SegmentDirectory {
     } entries[kEntries];
 };
 
-namespace {
-
-void MarkFree(LispNode* cell)
-{
-    cell->type = NodeType::Free;
-    cell->flags = 0;
-    cell->refs = 0;
-    cell->first = nullptr;
-#ifndef NDEBUG
-    std::memset(&cell->payload, 0xA5, sizeof cell->payload);  // stale pointers trip early
-#endif
-}
-
-}  // namespace
-
 LispStatus CTqLISPImpl::GrowHeap()
 {
     if (m_nodeLimit != 0 && std::uint64_t(m_nodes) + std::uint64_t(m_segmentSize) > m_nodeLimit)
@@ -55,10 +40,9 @@ LispStatus CTqLISPImpl::GrowHeap()
     m_nodes += std::uint32_t(m_segmentSize);
     for (int i = 0; i < m_segmentSize; ++i) {
         LispNode* cell = &cells[i];
-        MarkFree(cell);
-        cell->next = m_freeList;
-        m_freeList = cell;
-        ++m_freeNodes;
+        cell->type = NodeType::Nil;  // fresh memory: whatever it holds, the cell is no free one yet
+        cell->refs = 0;
+        FreeRun(cell);
     }
     auto& entry = m_directory->entries[m_directory->cursor++];
     entry.cells = cells;

@@ -463,17 +463,22 @@ LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& 
     return MakeNumber(acc, engine, out);
 }
 
+// The operand of a one-number builtin: missing, evaluated and checked, then no other.
+LispStatus OnlyOperand(CTqLISPImpl& engine, const LispNode* expressions, Number& number)
+{
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    LISP_TRY(EvalNumber(engine, expressions, number));
+    return expressions->next ? LispStatus::TooManyParameters : LispStatus::Ok;
+}
+
 // One operand, mapped.
 template <typename IntegerOp, typename RealOp>
 LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, bool& handled)
 {
     handled = true;
-    if (!expressions)
-        return LispStatus::MissingParameter;
     Number number;
-    LISP_TRY(EvalNumber(engine, expressions, number));
-    if (expressions->next)
-        return LispStatus::TooManyParameters;
+    LISP_TRY(OnlyOperand(engine, expressions, number));
     if (number.isReal)
         number.real = realOp(number.real);
     else
@@ -486,12 +491,8 @@ LispStatus RealDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& 
                       bool ignoreLibraryErrors, bool& handled)
 {
     handled = true;
-    if (!expressions)
-        return LispStatus::MissingParameter;
     Number number;
-    LISP_TRY(EvalNumber(engine, expressions, number));
-    if (expressions->next)
-        return LispStatus::TooManyParameters;
+    LISP_TRY(OnlyOperand(engine, expressions, number));
     return RealOfNumber(number, engine, function, domain, ignoreLibraryErrors, out);
 }
 
