@@ -107,8 +107,18 @@ public:
         return LispStatus::Ok;
     }
     LispStatus MakeNil(LispNode*& out) { return NewNode(NodeType::Nil, out); }
-    LispStatus MakeInteger(std::int32_t value, LispNode*& out);
-    LispStatus MakeReal(double value, LispNode*& out);
+    LispStatus MakeInteger(std::int32_t value, LispNode*& out)
+    {
+        LISP_TRY(NewNode(NodeType::Integer, out));
+        out->payload.integer = value;
+        return LispStatus::Ok;
+    }
+    LispStatus MakeReal(double value, LispNode*& out)
+    {
+        LISP_TRY(NewNode(NodeType::Real, out));
+        out->payload.real = value;
+        return LispStatus::Ok;
+    }
     LispStatus MakeT(LispNode*& out);
     LispStatus MakeNilConstant(LispNode*& out);
     LispStatus MakeBoolean(bool value, LispNode*& out) { return value ? MakeT(out) : MakeNil(out); }

@@ -94,20 +94,6 @@ LispStatus CTqLISPImpl::NewNodeSlow(NodeType type, LispNode*& out)
     return LispStatus::Ok;
 }
 
-LispStatus CTqLISPImpl::MakeInteger(std::int32_t value, LispNode*& out)
-{
-    LISP_TRY(NewNode(NodeType::Integer, out));
-    out->payload.integer = value;
-    return LispStatus::Ok;
-}
-
-LispStatus CTqLISPImpl::MakeReal(double value, LispNode*& out)
-{
-    LISP_TRY(NewNode(NodeType::Real, out));
-    out->payload.real = value;
-    return LispStatus::Ok;
-}
-
 LispStatus CTqLISPImpl::MakeT(LispNode*& out)
 {
     LISP_TRY(NewNode(NodeType::Constant, out));

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -193,9 +192,11 @@ LispStatus MapNumber(LispNode*& out, const LispNode* args, CTqLISPImpl& engine, 
 // Where a transcendental function is defined; arguments outside fail before the library call.
 enum class Domain : std::uint8_t { All, NonNegative, Positive };
 
-// One real function of one number. Unless `ignoreLibraryErrors`, a domain or range error the C
-// library signals is a math error: through errno or, where the library leaves errno alone (the
-// sine of an infinity), through the floating-point exception flags.
+// One real function of one number. Unless `ignoreLibraryErrors`, a domain or range error is a
+// math error: one the C library signals through errno, and one it leaves errno alone for (the
+// sine of an infinity) but shows in the result: NaN from a number, an infinity from a finite one.
+// The floating-point exception flags would say the same, but the compiler may move the library
+// call across their test.
 LispStatus RealOfNumber(const Number& number, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
                         LispNode*& out)
 {
@@ -203,9 +204,9 @@ LispStatus RealOfNumber(const Number& number, CTqLISPImpl& engine, double (*func
     if ((domain == Domain::NonNegative && x < 0.0) || (domain == Domain::Positive && !(x > 0.0)))
         return LispStatus::MathError;
     errno = 0;
-    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     const double result = function(x);
-    if (!ignoreLibraryErrors && (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW)))
+    const bool unsignalled = (std::isnan(result) && !std::isnan(x)) || (std::isinf(result) && std::isfinite(x));
+    if (!ignoreLibraryErrors && (errno != 0 || unsignalled))
         return LispStatus::MathError;
     return engine.MakeReal(result, out);
 }
@@ -438,27 +439,34 @@ LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& n
     return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
 }
 
-// Fold over operands evaluated first, all of them, then combined: an error of the combining
-// (a division by zero) comes after every operand's, as on the ordinary path.
-template <typename Combine>
+// Fold over operands evaluated one by one. An operation whose combining can fail (a division
+// by zero) first evaluates every operand, so that its error comes after theirs, as on the
+// ordinary path; the others combine as they go.
+template <bool kCombiningCanFail, typename Combine>
 LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Combine combine, bool& handled)
 {
     handled = true;
     Number acc;
-    Number second;
-    std::vector<Number> rest;  // beyond two operands
+    Number operand;
+    std::vector<Number> held;  // operands after the second, while the combining waits
     int count = 0;
     for (const LispNode* expression = expressions; expression; expression = expression->next) {
         if (count == kMostOperands)
             return LispStatus::TooManyParameters;
-        Number& operand = count == 0 ? acc : count == 1 ? second : rest.emplace_back();
-        LISP_TRY(EvalNumber(engine, expression, operand));
+        if (count == 0) {
+            LISP_TRY(EvalNumber(engine, expression, acc));
+        } else if (!kCombiningCanFail) {
+            LISP_TRY(EvalNumber(engine, expression, operand));
+            LISP_TRY(combine(acc, operand));
+        } else {
+            LISP_TRY(EvalNumber(engine, expression, count == 1 ? operand : held.emplace_back()));
+        }
         ++count;
     }
-    if (count >= 2) {
-        LISP_TRY(combine(acc, second));
-        for (const Number& operand : rest)
-            LISP_TRY(combine(acc, operand));
+    if (kCombiningCanFail && count >= 2) {
+        LISP_TRY(combine(acc, operand));
+        for (const Number& next : held)
+            LISP_TRY(combine(acc, next));
     }
     return MakeNumber(acc, engine, out);
 }
@@ -717,16 +725,16 @@ LispStatus f_sin_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl
 LispStatus f_cos_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Cos, Domain::All, false, handled); }
 LispStatus f_tan_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Tan, Domain::All, false, handled); }
 
-LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Add, handled); }
-LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Multiply, handled); }
+LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false>(out, expressions, engine, Add, handled); }
+LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false>(out, expressions, engine, Multiply, handled); }
 LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     if (expressions && !expressions->next)
         return MapDirect(out, expressions, engine, WrapNegate, [](double x) { return -x; }, handled);
-    return FoldDirect(out, expressions, engine, Subtract, handled);
+    return FoldDirect<false>(out, expressions, engine, Subtract, handled);
 }
-LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Divide, handled); }
-LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect(out, expressions, engine, Remainder, handled); }
+LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true>(out, expressions, engine, Divide, handled); }
+LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true>(out, expressions, engine, Remainder, handled); }
 LispStatus f_1add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, handled);
