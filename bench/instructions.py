@@ -21,6 +21,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = {
     "a round of (+ i 1) in a while loop": ("(setq i 0 n 0)\n(while (< i n) (setq i (+ i 1)))\n",
                                            "(setq i 0 n {n})\n(while (< i n) (setq i (+ i 1)))\n"),
+    "a call of (+ i 1)": ("(setq i 0)\n(while (< i {n}) (setq i (+ i 1)))\n",
+                          "(setq i 0)\n(while (< i {n}) (+ i 1) (setq i (+ i 1)))\n"),
     "a call of a user function (f i)": ("(defun f (x) x)\n(setq i 0)\n(while (< i {n}) (setq i (+ i 1)))\n",
                                         "(defun f (x) x)\n(setq i 0)\n(while (< i {n}) (f i) (setq i (+ i 1)))\n"),
     "an element of mapcar with a lambda": ("(setq l nil i 0)\n(while (< i {n}) (setq l (cons i l) i (+ i 1)))\n",
