@@ -6,50 +6,28 @@
 
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include <gtest/gtest.h>
-
-TEST(HeapLimit, ARunawayProgramStopsAtTheCeilingAndTheEngineGoesOn)
-{
-    QTemporaryDir scratch;
-    ScriptedConsole console;
-    WorkbenchOptions options;
-    options.batch = true;
-    options.moduleFile = QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx");
-    options.currentFolder = scratch.path();
-    options.heapLimit = 200000;
-    WorkbenchSession session(options, console);
-    QString error;
-    ASSERT_TRUE(session.Open(error)) << error.toStdString();
-    auto* engine = static_cast<CTqLISPImpl*>(session.Engine());
-
-    console.Take();
-    session.RunCommandLine(QStringLiteral("(progn (setq l nil) (repeat 300000 (setq l (cons 1 l))) (length l))"));
-    EXPECT_TRUE(console.Take().contains(QStringLiteral("Error: No more HEAP.")));
-    EXPECT_LE(engine->TotalNodes(), 200000u);
-    // Below the ceiling everything works, and releasing the list makes room again.
-    session.RunCommandLine(QStringLiteral("(setq l nil)"));
-    console.Take();
-    session.RunCommandLine(QStringLiteral("(progn (repeat 150000 (setq l (cons 1 l))) (length l))"));
-    EXPECT_EQ(console.Take().trimmed(), QStringLiteral("150000"));
-    EXPECT_EQ(engine->TotalNodes() - engine->FreeNodes(), engine->CountReachableNodes());
-    session.Close();
-}
 
 namespace {
 
-// A workbench session in a scratch folder with the host's default ceiling.
-struct LargeDataSession : ::testing::Test {
+// A workbench session in a scratch folder, with the host's default ceiling unless a test opens
+// it with another.
+struct HeapSession : ::testing::Test {
     QTemporaryDir scratch;
     ScriptedConsole console;
     std::unique_ptr<WorkbenchSession> session;
     CTqLISPImpl* engine = nullptr;
 
-    void SetUp() override
+    void Open(std::uint32_t heapLimit = 0)
     {
         WorkbenchOptions options;
         options.batch = true;
         options.moduleFile = QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx");
         options.currentFolder = scratch.path();
+        if (heapLimit != 0)
+            options.heapLimit = heapLimit;
         session = std::make_unique<WorkbenchSession>(options, console);
         QString error;
         ASSERT_TRUE(session->Open(error)) << error.toStdString();
@@ -71,8 +49,20 @@ struct LargeDataSession : ::testing::Test {
 
 }  // namespace
 
-TEST_F(LargeDataSession, ATenMillionElementListBuildsPrintsToAFileAndIsReleased)
+TEST_F(HeapSession, ARunawayProgramStopsAtTheCeilingAndTheEngineGoesOn)
 {
+    Open(200000);
+    EXPECT_TRUE(Run(QStringLiteral("(progn (setq l nil) (repeat 300000 (setq l (cons 1 l))) (length l))")).contains(QStringLiteral("Error: No more HEAP.")));
+    EXPECT_LE(engine->TotalNodes(), 200000u);
+    // Below the ceiling everything works, and releasing the list makes room again.
+    Run(QStringLiteral("(setq l nil)"));
+    EXPECT_EQ(Run(QStringLiteral("(progn (repeat 150000 (setq l (cons 1 l))) (length l))")), QStringLiteral("150000"));
+    EXPECT_TRUE(NothingLeaked());
+}
+
+TEST_F(HeapSession, ATenMillionElementListBuildsPrintsToAFileAndIsReleased)
+{
+    Open();
     const std::uint32_t liveBefore = engine->TotalNodes() - engine->FreeNodes();
     // 10 elements doubled 20 times: 10,485,760.
     EXPECT_EQ(Run(QStringLiteral("(progn (setq l '(0 1 2 3 4 5 6 7 8 9)) (repeat 20 (setq l (append l l))) (length l))")),
@@ -85,8 +75,9 @@ TEST_F(LargeDataSession, ATenMillionElementListBuildsPrintsToAFileAndIsReleased)
     EXPECT_LE(engine->TotalNodes() - engine->FreeNodes(), liveBefore + 1000);
 }
 
-TEST_F(LargeDataSession, AStringOfFiftyMillionUnitsWorksAndALongerOneIsRefused)
+TEST_F(HeapSession, AStringOfFiftyMillionUnitsWorksAndALongerOneIsRefused)
 {
+    Open();
     // 100 units doubled 19 times make 52,428,800, the most a string may hold; cut to 50,000,000.
     EXPECT_EQ(Run(QStringLiteral("(progn (setq s \"0123456789012345678901234567890123456789012345678901234567890123456789"
                                  "012345678901234567890123456789\") (repeat 19 (setq s (strcat s s))) (strlen s))")),
