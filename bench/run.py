@@ -7,6 +7,7 @@ of one workload differ between dialects.
 Usage: bench/run.py [--reps N] [--workbench PATH] [workload ...]
 """
 import argparse
+import math
 import os
 import re
 import shutil
@@ -127,6 +128,15 @@ def main():
                 theirs = median[(workload, name)] - median[("startup", name)]
                 row += f"{ours / theirs:>10.1f}" if theirs > 0.005 else f"{'(<5 ms)':>10}"
             print(row)
+    # The yardstick: the faster of the two fastest pure interpreters, per workload.
+    measured = [w for w in args.workloads if w != "startup"]
+    if measured:
+        ratios = {w: median[(w, "ours")] / min(median[(w, "newlisp")], median[(w, "picolisp")]) for w in measured}
+        geometric = math.exp(sum(math.log(r) for r in ratios.values()) / len(ratios))
+        worst = max(ratios, key=ratios.get)
+        print("\nOurs / the faster of newLISP and PicoLisp: "
+              + ", ".join(f"{w} {r:.2f}" for w, r in ratios.items())
+              + f"; geometric mean {geometric:.2f}, largest {ratios[worst]:.2f} ({worst})")
     print("\nChecksums agree: " + ", ".join(f"{w}={next(iter(checksums[w].values()))}" for w in args.workloads))
     shutil.rmtree(scratch, ignore_errors=True)
     return 0
