@@ -238,6 +238,8 @@ LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* pa
                 break;
             LispNode* following = argument->next;
             argument->next = nullptr;
+            // A parameter named twice takes the later argument; the earlier one is let go.
+            Release(symbol->payload.symbol.value);
             symbol->payload.symbol.value = argument;
             argument = following;
         }
