@@ -92,11 +92,9 @@ public:
     // through here, so the common case is a pop from the free list.
     LispStatus NewNode(NodeType type, LispNode*& out)
     {
-        LispNode* cell = m_freeList;
-        if (!cell || m_failAfter >= 0) [[unlikely]]
+        LispNode* cell = TakeFreeCell();
+        if (!cell) [[unlikely]]
             return NewNodeSlow(type, out);
-        m_freeList = cell->next;
-        --m_freeNodes;
         cell->type = type;
         cell->flags = 0;
         cell->first = nullptr;
@@ -155,10 +153,7 @@ public:
     LispStatus CopyNode(const LispNode* source, LispNode*& out)
     {
         if (source && IsPlainCopy(source)) [[likely]] {
-            LispNode* copy = m_freeList;
-            if (copy && m_failAfter < 0) [[likely]] {
-                m_freeList = copy->next;
-                --m_freeNodes;
+            if (LispNode* copy = TakeFreeCell()) [[likely]] {
                 copy->type = source->type;
                 copy->flags = source->flags;
                 copy->first = source->first;
@@ -335,6 +330,30 @@ private:
 
     LispStatus GrowHeap();
     LispStatus NewNodeSlow(NodeType type, LispNode*& out);
+    // The head of the free list, taken off it; null when the list is empty or allocation
+    // failures are being simulated, which the slow paths handle.
+    LispNode* TakeFreeCell()
+    {
+        LispNode* cell = m_freeList;
+        if (!cell || m_failAfter >= 0)
+            return nullptr;
+        m_freeList = cell->next;
+        --m_freeNodes;
+        return cell;
+    }
+    // What a cell gives up when it is freed: a symbol reference its count on the symbol, a
+    // string its owned text. Shared by the chain release and the general release.
+    static void LetGoOfSymbol(LispNode* reference)
+    {
+        if (reference->first && reference->first->refs > 1)
+            --reference->first->refs;  // a symbol's count never reaches zero
+    }
+    static void LetGoOfText(LispNode* string)
+    {
+        if (string->flags & NodeFlag::OwnsBuffer)
+            delete[] string->payload.string.text;
+        string->payload.string.text = nullptr;
+    }
     LispStatus CopyNodeSlow(const LispNode* source, LispNode*& out);
     // Types whose copy is the cell itself with the `first` target shared: no buffer to
     // duplicate, no host object to confirm, not a nil form to normalise.

@@ -377,8 +377,7 @@ void CTqLISPImpl::ReleaseChain(LispNode* chain)
         }
         if (chain->refs == 1 && chain->type == NodeType::SymbolRef) {
             LispNode* following = chain->next;
-            if (chain->first && chain->first->refs > 1)
-                --chain->first->refs;  // a symbol's count never reaches zero
+            LetGoOfSymbol(chain);
             chain->refs = 0;
             FreeRun(chain);
             chain = following;
@@ -386,9 +385,7 @@ void CTqLISPImpl::ReleaseChain(LispNode* chain)
         }
         if (chain->refs == 1 && chain->type == NodeType::String && !chain->first) {
             LispNode* following = chain->next;
-            if (chain->flags & NodeFlag::OwnsBuffer)
-                delete[] chain->payload.string.text;
-            chain->payload.string.text = nullptr;
+            LetGoOfText(chain);
             chain->refs = 0;
             FreeRun(chain);
             chain = following;
@@ -456,9 +453,7 @@ LispStatus CTqLISPImpl::ReleaseChecked(LispNode* chain)
                 break;
             case NodeType::String:
             case NodeType::CatchAllError:
-                if (node->flags & NodeFlag::OwnsBuffer)
-                    delete[] node->payload.string.text;
-                node->payload.string.text = nullptr;
+                LetGoOfText(node);
                 push(node->first);
                 FreeRun(node);
                 break;
@@ -504,8 +499,7 @@ LispStatus CTqLISPImpl::ReleaseChecked(LispNode* chain)
                 following = nullptr;
                 break;
             case NodeType::SymbolRef:
-                if (node->first && node->first->refs > 1)
-                    --node->first->refs;  // a symbol's count never reaches zero
+                LetGoOfSymbol(node);
                 FreeRun(node);
                 break;
             case NodeType::Nil: case NodeType::List: case NodeType::DottedList: case NodeType::Integer:
