@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
 
@@ -23,6 +24,9 @@ bool CTqHelpViewer::Show(const QString& file, const QString& topic, int command)
         url.setFragment(topic);
     if (!m_program.isEmpty())
         return QProcess::startDetached(m_program, {url.toString()});
+    // A console run without a display has no desktop to hand the file to.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
     return QDesktopServices::openUrl(url);
 }
 

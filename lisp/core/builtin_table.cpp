@@ -105,6 +105,10 @@ LispStatus LoadFunctionDictionary(CTqLISPImpl& engine, std::span<const BuiltinDe
         LispNode* function = nullptr;
         LISP_TRY(engine.MakeBuiltin(row, function));
         engine.SetSymbolValue(symbol, function);
+        // Four hundred names arrive in table order: without a fresh index every one of them
+        // would walk half the sorted chain to its place.
+        if (engine.DeepestLookup() > 20)
+            LISP_TRY(engine.RebuildSymbolIndex());
     }
     return LispStatus::Ok;
 }

@@ -7,35 +7,13 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "support/workbench_process.h"
+
 namespace {
-
-struct Result {
-    int exitCode = -1;
-    QString output;
-    QString errors;
-};
-
-// Runs the workbench program with the arguments, feeding it no input.
-Result RunWorkbench(const QStringList& arguments)
-{
-    QProcess process;
-    process.setProgram(QStringLiteral(KELTORA_BIN_DIR "/workbench"));
-    process.setArguments(arguments);
-    process.start();
-    process.closeWriteChannel();
-    Result result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitCode();
-    result.output = QString::fromUtf8(process.readAllStandardOutput());
-    result.errors = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 QString Write(const QString& folder, const QString& name, const QByteArray& bytes)
 {
@@ -90,7 +68,7 @@ TEST(FileOptions, TheProgramProtectsASourceThatLoadsAsTheOriginal)
     // Windows-1251 text with a byte-order mark-free first line, as programs come.
     const QString plain = Write(folder.path(), QStringLiteral("plain.lsp"), "(defun hello () (strcat \"\xCF\xF0\xE8\" \"!\"))\r\n(hello)\r\n");
     const QString sealed = QDir(folder.path()).filePath(QStringLiteral("sealed.lsp"));
-    const Result made = RunWorkbench({QStringLiteral("--protect-source"), plain + QLatin1Char(',') + sealed, QStringLiteral("--code-page"),
+    const WorkbenchRun made = RunWorkbench({QStringLiteral("--protect-source"), plain + QLatin1Char(',') + sealed, QStringLiteral("--code-page"),
                                       QStringLiteral("windows-1251")});
     ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
     QFile check(sealed);
@@ -101,8 +79,8 @@ TEST(FileOptions, TheProgramProtectsASourceThatLoadsAsTheOriginal)
                                  QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx"), QStringLiteral("--code-page"),
                                  QStringLiteral("windows-1251"), QStringLiteral("--settings-folder"), folder.path(),
                                  QStringLiteral("--documents"), folder.path()};
-    const Result plainRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(plain)});
-    const Result sealedRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(sealed)});
+    const WorkbenchRun plainRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(plain)});
+    const WorkbenchRun sealedRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(sealed)});
     ASSERT_EQ(plainRun.exitCode, 0) << plainRun.errors.toStdString();
     EXPECT_TRUE(plainRun.output.contains(QStringLiteral("\"При!\""))) << plainRun.output.toStdString();
     EXPECT_EQ(sealedRun.output, plainRun.output);
@@ -113,13 +91,13 @@ TEST(FileOptions, AProtectedPluginFileOfTheProgramLoadsAsTheOriginal)
     QTemporaryDir folder;
     const QString plain = Write(folder.path(), QStringLiteral("tool.lsp"), "(setq n 0)\n(repeat 4 (setq n (+ n 3)))\n");
     const QString sealed = QDir(folder.path()).filePath(QStringLiteral("tool.plg"));
-    const Result made = RunWorkbench({QStringLiteral("--protect-plugin"), plain + QLatin1Char(',') + sealed});
+    const WorkbenchRun made = RunWorkbench({QStringLiteral("--protect-plugin"), plain + QLatin1Char(',') + sealed});
     ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
     const QStringList session = {QStringLiteral("--batch"), QStringLiteral("--module"),
                                  QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx"), QStringLiteral("--settings-folder"),
                                  folder.path(), QStringLiteral("--documents"), folder.path()};
-    const Result plainRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(plain)});
-    const Result sealedRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(sealed)});
+    const WorkbenchRun plainRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(plain)});
+    const WorkbenchRun sealedRun = RunWorkbench(session + QStringList{QStringLiteral("--eval"), QStringLiteral("(load \"%1\")").arg(sealed)});
     EXPECT_TRUE(plainRun.output.contains(QStringLiteral("\n12\n"))) << plainRun.output.toStdString();
     EXPECT_EQ(sealedRun.output, plainRun.output);
 }
@@ -127,7 +105,7 @@ TEST(FileOptions, AProtectedPluginFileOfTheProgramLoadsAsTheOriginal)
 TEST(FileOptions, TheDocumentsOptionTakesRelativeNames)
 {
     QTemporaryDir folder;
-    const Result run = RunWorkbench({QStringLiteral("--batch"), QStringLiteral("--module"), QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx"),
+    const WorkbenchRun run = RunWorkbench({QStringLiteral("--batch"), QStringLiteral("--module"), QStringLiteral(KELTORA_BIN_DIR "/ZIRuvezidoRed_4.01_14.tx"),
                                      QStringLiteral("--settings-folder"), folder.path(), QStringLiteral("--documents"), folder.path(),
                                      QStringLiteral("--eval"), QStringLiteral("(progn (setq f (open \"note.txt\" \"w\")) (write-line \"kept\" f) (close f))")});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
@@ -139,7 +117,7 @@ TEST(FileOptions, TheDocumentsOptionTakesRelativeNames)
 TEST(FileOptions, AProtectionThatCannotBeMadeEndsWithAReason)
 {
     QTemporaryDir folder;
-    const Result run = RunWorkbench({QStringLiteral("--protect-source"), QDir(folder.path()).filePath(QStringLiteral("missing.lsp,out.lsp"))});
+    const WorkbenchRun run = RunWorkbench({QStringLiteral("--protect-source"), QDir(folder.path()).filePath(QStringLiteral("missing.lsp,out.lsp"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot read"))) << run.errors.toStdString();
 }
