@@ -7,18 +7,6 @@
 // against the groups as copies would be.
 #include "lisp/core/engine.h"
 
-namespace {
-
-// One group of arguments, all evaluated: most builtins look like this, and the general walk over
-// groups and positions below is then a plain loop.
-bool IsSingleEvaluatedGroup(const BuiltinDescriptor& descriptor)
-{
-    return descriptor.groups.size() == 1 && (descriptor.flags == EvalMode::All || descriptor.flags == EvalMode::External) &&
-           (descriptor.groups[0].options & ParamOption::Paired) == 0;
-}
-
-}  // namespace
-
 // The collected chain becomes the arguments, or is let go when collection failed.
 LispStatus CTqLISPImpl::HandOver(LispStatus status, LispNode* chain, LispNode*& arguments)
 {
@@ -137,21 +125,25 @@ std::uint32_t BorrowedKindBits(const LispNode* expression)
 
 }  // namespace
 
+// Any number of anything (setq, and, or): every code with kind bits has one of Any's, nil forms
+// included, so only codes without bits and the count matter.
+LispStatus CTqLISPImpl::CheckManyAny(const LispNode* chain)
+{
+    int count = 0;
+    for (const LispNode* argument = chain; argument; argument = argument->next) {
+        if (++count > 32767)
+            return LispStatus::TooManyParameters;
+        if (KindBitsOf(argument->type) == 0)
+            return LispStatus::InvalidParameter;
+    }
+    return LispStatus::Ok;
+}
+
 // The outcome CollectArguments reaches for `chain` as the argument list, without evaluating.
 LispStatus CTqLISPImpl::CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue)
 {
-    // Any number of anything (setq, and, or): every code with kind bits has one of Any's, nil
-    // forms included, so only codes without bits and the count matter.
-    if (descriptor.groups.size() == 1 && descriptor.groups[0].count == kManyArguments && descriptor.groups[0].kinds == Kind::Any) {
-        int count = 0;
-        for (const LispNode* argument = chain; argument; argument = argument->next) {
-            if (++count > 32767)
-                return LispStatus::TooManyParameters;
-            if (KindBitsOf(argument->type) == 0)
-                return LispStatus::InvalidParameter;
-        }
-        return LispStatus::Ok;
-    }
+    if (descriptor.groups.size() == 1 && descriptor.groups[0].count == kManyArguments && descriptor.groups[0].kinds == Kind::Any)
+        return CheckManyAny(chain);
     const LispNode* following = chain;
     const LispNode* pending = nullptr;
     bool first = true;

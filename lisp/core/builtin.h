@@ -121,6 +121,14 @@ struct BuiltinDescriptor {
     DirectEntry direct = nullptr;
 };
 
+// One group of arguments, all evaluated: most builtins look like this, and their arguments are
+// collected by a plain loop instead of the general walk over groups and positions.
+constexpr bool IsSingleEvaluatedGroup(const BuiltinDescriptor& descriptor)
+{
+    return descriptor.groups.size() == 1 && (descriptor.flags == EvalMode::All || descriptor.flags == EvalMode::External) &&
+           (descriptor.groups[0].options & ParamOption::Paired) == 0;
+}
+
 // Parameter specifications many rows share.
 namespace Params {
 inline constexpr ParamGroup None[] = {{0, 0, 0}};

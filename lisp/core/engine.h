@@ -266,6 +266,8 @@ public:
     // The status argument collection reaches for `chain` taken as the arguments as written (or,
     // with `firstIsValue`, the first one as evaluated), without evaluating anything.
     static LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue);
+    // CheckShape for a single group of any number of anything (setq, and, or).
+    static LispStatus CheckManyAny(const LispNode* chain);
     void RecordFunctionName(const LispNode* parameterList, std::u16string_view name);
     std::u16string FunctionNameOf(const LispNode* parameterList);
 

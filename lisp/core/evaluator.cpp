@@ -281,6 +281,21 @@ LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* pa
 
 LispStatus CTqLISPImpl::ApplyBuiltin(const LispNode* form, const BuiltinDescriptor& descriptor, const LispNode* external, LispNode*& out)
 {
+    // Most calls: a builtin whose arguments are all evaluated into one group, nothing recorded.
+    if (!external && IsSingleEvaluatedGroup(descriptor) && (m_outputMode & (OutputMode::RecordFailure | OutputMode::RecordAll)) == 0) {
+        LispNode* arguments = nullptr;
+        LISP_TRY(CollectSingleGroup(descriptor.groups[0], form, arguments));
+        const LispNode* savedFunction = m_currentFunctionSymbol;
+        m_currentFunctionSymbol = form->type == NodeType::SymbolRef ? form->first : nullptr;
+        const LispStatus status = descriptor.entry(out, arguments, *this);
+        m_currentFunctionSymbol = savedFunction;
+        if (Failed(status) && out) [[unlikely]] {
+            Release(out);
+            out = nullptr;
+        }
+        Release(arguments);
+        return status;
+    }
     LispNode* arguments = nullptr;
     LispStatus status = GatherArguments(descriptor, form, arguments);
     if (!Failed(status) && external)

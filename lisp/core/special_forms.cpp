@@ -119,6 +119,15 @@ LispStatus f_setq(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return LispStatus::Ok;
 }
 
+// setq without the general builtin call: the form is checked as collection would check it (any
+// number of anything), then the pairs are assigned from it in place.
+LispStatus f_setq_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    LISP_TRY(CTqLISPImpl::CheckManyAny(expressions));
+    return f_setq(out, const_cast<LispNode*>(expressions), engine);
+}
+
 LispStatus f_defun(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     const LispNode* name = args;
@@ -413,7 +422,7 @@ constexpr ParamGroup kErrorObjectParams[] = {{Kind::CatchAllError, 1, 0}};
 
 constexpr BuiltinDescriptor kSpecialFormRows[] = {
     {u"f_quote", f_quote, EvalMode::QuoteFirst, Kind::Any, Params::OneAny},
-    {u"f_setq", f_setq, EvalMode::Setq, Kind::Symbol, kSetqParams},
+    {u"f_setq", f_setq, EvalMode::Setq, Kind::Symbol, kSetqParams, f_setq_direct},
     {u"f_apply", f_apply, EvalMode::All, Kind::Any, kApplyParams},
     {u"f_eval", f_eval, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_defun", f_defun, EvalMode::Defun, Kind::Any, kDefunParams},
