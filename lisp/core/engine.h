@@ -14,6 +14,7 @@
 #include "lisp/core/input_context.h"
 #include "lisp/core/node.h"
 #include "lisp/core/status.h"
+#include "lisp/core/text_block.h"
 
 #include <cstdint>
 #include <cstring>
@@ -353,7 +354,7 @@ private:
     static void LetGoOfText(LispNode* string)
     {
         if (string->flags & NodeFlag::OwnsBuffer)
-            delete[] string->payload.string.text;
+            text_block::Release(string->payload.string.text);
         string->payload.string.text = nullptr;
     }
     LispStatus CopyNodeSlow(const LispNode* source, LispNode*& out);

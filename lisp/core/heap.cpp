@@ -5,6 +5,7 @@
 // of holders); iNodes = live cells + iFreeNodes. A value is shared only through `first`; the
 // node `first` points at carries the count for everything reachable along its `next` chain.
 #include "lisp/core/engine.h"
+#include "lisp/core/text_block.h"
 #include "lisp/core/lisp_io_device.h"
 
 #include <algorithm>
@@ -160,11 +161,9 @@ bool StoreText(LispNode* node, std::u16string_view text)
             std::memcpy(node->payload.inplace, text.data(), text.size() * sizeof(char16_t));
         return true;
     }
-    auto* buffer = new (std::nothrow) char16_t[text.size() + 1];
+    char16_t* buffer = text_block::Copy(text.data(), text.size());
     if (!buffer)
         return false;
-    std::memcpy(buffer, text.data(), text.size() * sizeof(char16_t));
-    buffer[text.size()] = 0;
     node->type = NodeType::String;
     node->flags = std::uint8_t((node->flags & ~(NodeFlag::OwnsBuffer | NodeFlag::Borrowed)) | NodeFlag::OwnsBuffer);
     node->payload.string.text = buffer;
@@ -211,7 +210,7 @@ LispStatus CTqLISPImpl::AssignString(LispNode* node, std::u16string_view text)
     if (text.size() > kMaxStringUnits)
         return LispStatus::NoMoreHeap;
     if (node->type == NodeType::String && (node->flags & NodeFlag::OwnsBuffer)) {
-        delete[] node->payload.string.text;
+        text_block::Release(node->payload.string.text);
         node->payload.string.text = nullptr;
         node->flags &= std::uint8_t(~NodeFlag::OwnsBuffer);
     }
@@ -238,14 +237,12 @@ LispStatus CTqLISPImpl::MakeCatchAllError(std::u16string_view message, LispNode*
     LISP_TRY(MakeString(message, out));
     if (out->type == NodeType::ShortString) {
         // The error object always owns its text by pointer, like a long string.
-        auto* buffer = new (std::nothrow) char16_t[message.size() + 1];
+        char16_t* buffer = text_block::Copy(message.data(), message.size());
         if (!buffer) {
             Release(out);
             out = nullptr;
             return LispStatus::NoMoreHeap;
         }
-        std::memcpy(buffer, message.data(), message.size() * sizeof(char16_t));
-        buffer[message.size()] = 0;
         out->payload.string.text = buffer;
         out->payload.string.length = message.size();
         out->flags = NodeFlag::OwnsBuffer;
@@ -326,8 +323,11 @@ LispStatus CTqLISPImpl::CopyNodeSlow(const LispNode* source, LispNode*& out)
     switch (source->type) {
     case NodeType::String:
         if (source->flags & NodeFlag::OwnsBuffer) {
-            LISP_TRY(MakeString(StringText(source), out));
-            out->flags |= std::uint8_t(source->flags & NodeFlag::Literal);
+            // The copy shares the text block.
+            LISP_TRY(NewNode(NodeType::String, out));
+            out->flags = source->flags;
+            out->payload = source->payload;
+            text_block::Retain(out->payload.string.text);
             return LispStatus::Ok;
         }
         break;
@@ -591,7 +591,7 @@ void CTqLISPImpl::ShutdownHeap()
             for (int c = 0; c < entry.count; ++c) {
                 LispNode& cell = entry.cells[c];
                 if ((cell.type == NodeType::String || cell.type == NodeType::CatchAllError) && (cell.flags & NodeFlag::OwnsBuffer))
-                    delete[] cell.payload.string.text;
+                    text_block::Release(cell.payload.string.text);
             }
             ::operator delete(entry.cells);
             m_freeNodes -= std::min<std::uint32_t>(m_freeNodes, entry.count);

@@ -48,7 +48,7 @@ enum class NodeType : std::uint8_t {
 };
 
 namespace NodeFlag {
-inline constexpr std::uint8_t OwnsBuffer = 1;    // strings: the node frees its text
+inline constexpr std::uint8_t OwnsBuffer = 1;    // strings: the node holds a reference to its text block
 inline constexpr std::uint8_t Borrowed = 2;      // strings: the text is in place or not owned
 inline constexpr std::uint8_t UserFunction = 4;  // lists made by defun
 inline constexpr std::uint8_t Literal = 8;       // strings: printed quoted and escaped
