@@ -112,6 +112,12 @@ constexpr bool IsEvaluatedPosition(std::uint8_t mode, int position)
 // gives, errors included.
 using DirectEntry = LispStatus (*)(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled);
 
+// A builtin's fast path where only the truth of its value counts (the test of if, while, not):
+// when it can tell without evaluating anything (`handled` true), it gives the truth instead of
+// making a T or nil node; otherwise the call is evaluated as usual. It must agree with the
+// ordinary path.
+using DirectTest = LispStatus (*)(const LispNode* expressions, CTqLISPImpl& engine, bool& handled, bool& truth);
+
 struct BuiltinDescriptor {
     const char16_t* name;  // entry name, "f_" and the stem
     BuiltinEntry entry;
@@ -119,6 +125,7 @@ struct BuiltinDescriptor {
     std::uint32_t resultKinds;
     std::span<const ParamGroup> groups;
     DirectEntry direct = nullptr;
+    DirectTest test = nullptr;
 };
 
 // One group of arguments, all evaluated: most builtins look like this, and their arguments are

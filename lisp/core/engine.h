@@ -244,6 +244,9 @@ public:
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
     LispStatus EvalBody(const LispNode* chain, LispNode*& out);
+    // The truth of `expression` when it is a call whose builtin can tell it without making a
+    // value (`handled` true); else nothing is evaluated and the caller evaluates as usual.
+    LispStatus TryTest(const LispNode* expression, bool& handled, bool& truth);
     // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
     // apply and mapcar do: the call list (function (QUOTE value)…) is built and applied.
     LispStatus CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out);
@@ -424,6 +427,9 @@ private:
     // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
     // parameters' values; `form` names the function in traces.
     LispStatus RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
+    // Binds the arguments (owned) to the parameters up to "/" and evaluates the body.
+    LispStatus BindAndRunBody(const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
+    LispStatus RunTracedBody(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
     bool LambdaFormParts(const LispNode* form, const LispNode*& parameters, const LispNode*& body) const;
     // `external` is the function node of an external or native function (its copy goes to the
     // entry in `out`), else null.

@@ -122,6 +122,29 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
     return LispStatus::NoFunction;
 }
 
+LispStatus CTqLISPImpl::TryTest(const LispNode* expression, bool& handled, bool& truth)
+{
+    handled = false;
+    if (!expression || expression->type != NodeType::List || !expression->first)
+        return LispStatus::Ok;
+    const LispNode* head = expression->first;
+    if (head->type != NodeType::SymbolRef || !head->first)
+        return LispStatus::Ok;
+    const LispNode* value = head->first->payload.symbol.value;
+    if (!value || (value->type != NodeType::Subr && value->type != NodeType::QuotingSubr))
+        return LispStatus::Ok;
+    const DirectTest test = value->payload.descriptor->test;
+    // Traced and recorded calls are shown as they are made, so they go the usual way.
+    if (!test || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+        return LispStatus::Ok;
+    LISP_TRY(test(head->next, *this, handled, truth));
+    if (!handled)
+        return LispStatus::Ok;
+    // The call still counts as an evaluation step and needs its stack, as Apply would see it.
+    LISP_TRY(BreakPollTick());
+    return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
+}
+
 LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, int mode)
 {
     out = nullptr;
@@ -176,14 +199,12 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
 
 LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
 {
-    NodeRef arguments(*this, argumentChain);
-
-    // 2. Save: every parameter and local is shadowed and left unbound. A malformed parameter
-    // ends the call before anything is bound; what was saved up to there is restored below.
+    // Save: every parameter and local is shadowed and left unbound. A malformed parameter ends
+    // the call before anything is bound; what was saved up to there is restored below.
     int saved = 0;
     LispStatus status = LispStatus::Ok;
     for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
-        if (parameter->type != NodeType::SymbolRef || !parameter->first) {
+        if (parameter->type != NodeType::SymbolRef || !parameter->first) [[unlikely]] {
             status = LispStatus::InvalidParameter;
             break;
         }
@@ -192,7 +213,7 @@ LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* pa
             continue;
         LispNode* frame = nullptr;
         status = NewNode(NodeType::SymbolRef, frame);
-        if (Failed(status))
+        if (Failed(status)) [[unlikely]]
             break;
         frame->first = symbol->payload.symbol.value;
         frame->next = symbol->first;
@@ -201,66 +222,14 @@ LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* pa
         ++saved;
     }
 
-    bool traced = false;
-    if (!Failed(status)) {
-        // 3. Trace entry.
-        if (!m_traceList.empty() && form->type == NodeType::SymbolRef) [[unlikely]] {
-            const std::u16string_view name = SymbolName(form->first);
-            for (const auto& entry : m_traceList)
-                traced = traced || entry == name;
-        }
-        if (traced) {
-            const std::u16string indent(std::size_t(2 * m_traceDepth), u' ');
-            ++m_traceDepth;
-            std::u16string printed;
-            for (const LispNode* argument = arguments.get(); argument && !Failed(status); argument = argument->next) {
-                std::u16string one;
-                status = ToText(argument, one);
-                if (!printed.empty())
-                    printed += u' ';
-                printed += one;
-            }
-            const QString line = QCoreApplication::translate("CTqLISPImpl", "Entering (%1 %2)\n")
-                                     .arg(QString::fromStdU16String(std::u16string(SymbolName(form->first))), QString::fromStdU16String(printed));
-            if (!Failed(status))
-                status = Output(indent + line.toStdU16String());
-        }
-    }
+    if (Failed(status))
+        Release(argumentChain);
+    else if (!m_traceList.empty()) [[unlikely]]
+        status = RunTracedBody(form, parameters, body, argumentChain, out);
+    else
+        status = BindAndRunBody(parameters, body, argumentChain, out);
 
-    if (!Failed(status)) {
-        // 4. Bind parameters up to "/" to the arguments, in order; the rest stay unbound.
-        LispNode* argument = arguments.take();
-        for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
-            LispNode* symbol = parameter->first;
-            if (symbol == m_symSlash)
-                break;
-            if (!argument)
-                break;
-            LispNode* following = argument->next;
-            argument->next = nullptr;
-            // A parameter named twice takes the later argument; the earlier one is let go.
-            Release(symbol->payload.symbol.value);
-            symbol->payload.symbol.value = argument;
-            argument = following;
-        }
-        Release(argument);  // arguments beyond the parameters
-
-        // 5. Body.
-        status = EvalBody(body, out);
-        if (traced) {
-            --m_traceDepth;
-            std::u16string printed;
-            if (!Failed(status))
-                status = ToText(out, printed);
-            const QString line = QCoreApplication::translate("CTqLISPImpl", "Result: %1\n").arg(QString::fromStdU16String(printed));
-            if (!Failed(status))
-                status = Output(std::u16string(std::size_t(2 * m_traceDepth), u' ') + line.toStdU16String());
-        }
-    } else if (traced) {
-        --m_traceDepth;
-    }
-
-    // 6. Restore, whatever happened.
+    // Restore, whatever happened.
     for (const LispNode* parameter = parameters->first; parameter && saved > 0; parameter = parameter->next) {
         LispNode* symbol = parameter->first;
         if (symbol == m_symSlash)
@@ -276,6 +245,69 @@ LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* pa
         Release(out);
         out = nullptr;
     }
+    return status;
+}
+
+LispStatus CTqLISPImpl::BindAndRunBody(const LispNode* parameters, const LispNode* body, LispNode* argument, LispNode*& out)
+{
+    // Parameters up to "/" take the arguments in order; the rest stay unbound.
+    for (const LispNode* parameter = parameters->first; parameter && argument; parameter = parameter->next) {
+        LispNode* symbol = parameter->first;
+        if (symbol == m_symSlash)
+            break;
+        LispNode* following = argument->next;
+        argument->next = nullptr;
+        // A parameter named twice takes the later argument; the earlier one is let go.
+        Release(symbol->payload.symbol.value);
+        symbol->payload.symbol.value = argument;
+        argument = following;
+    }
+    Release(argument);  // arguments beyond the parameters
+    return EvalBody(body, out);
+}
+
+// The body of a user function while trace is on: when the function is traced, its entry with the
+// arguments and its result are shown, indented by the depth of traced calls.
+LispStatus CTqLISPImpl::RunTracedBody(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
+{
+    NodeRef arguments(*this, argumentChain);
+    bool traced = false;
+    if (form->type == NodeType::SymbolRef) {
+        const std::u16string_view name = SymbolName(form->first);
+        for (const auto& entry : m_traceList)
+            traced = traced || entry == name;
+    }
+    if (!traced)
+        return BindAndRunBody(parameters, body, arguments.take(), out);
+
+    LispStatus status = LispStatus::Ok;
+    const std::u16string indent(std::size_t(2 * m_traceDepth), u' ');
+    ++m_traceDepth;
+    std::u16string printed;
+    for (const LispNode* argument = arguments.get(); argument && !Failed(status); argument = argument->next) {
+        std::u16string one;
+        status = ToText(argument, one);
+        if (!printed.empty())
+            printed += u' ';
+        printed += one;
+    }
+    const QString line = QCoreApplication::translate("CTqLISPImpl", "Entering (%1 %2)\n")
+                             .arg(QString::fromStdU16String(std::u16string(SymbolName(form->first))), QString::fromStdU16String(printed));
+    if (!Failed(status))
+        status = Output(indent + line.toStdU16String());
+    if (Failed(status)) {
+        --m_traceDepth;
+        return status;
+    }
+
+    status = BindAndRunBody(parameters, body, arguments.take(), out);
+    --m_traceDepth;
+    printed.clear();
+    if (!Failed(status))
+        status = ToText(out, printed);
+    const QString result = QCoreApplication::translate("CTqLISPImpl", "Result: %1\n").arg(QString::fromStdU16String(printed));
+    if (!Failed(status))
+        status = Output(std::u16string(std::size_t(2 * m_traceDepth), u' ') + result.toStdU16String());
     return status;
 }
 

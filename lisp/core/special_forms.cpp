@@ -57,6 +57,19 @@ LispStatus EvalSequence(CTqLISPImpl& engine, const LispNode* chain, NodeRef& out
     return LispStatus::Ok;
 }
 
+// Whether the value of `expression` is not nil, without making the value when a builtin can tell.
+LispStatus EvalTruth(CTqLISPImpl& engine, const LispNode* expression, bool& truth)
+{
+    bool known = false;
+    LISP_TRY(engine.TryTest(expression, known, truth));
+    if (known)
+        return LispStatus::Ok;
+    NodeRef value(engine);
+    LISP_TRY(engine.Eval(expression, value.slot()));
+    truth = !IsNil(value.get());
+    return LispStatus::Ok;
+}
+
 LispStatus Finish(CTqLISPImpl& engine, NodeRef& value, LispNode*& out)
 {
     if (value) {
@@ -188,10 +201,16 @@ LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl&
     handled = true;
     if (!expressions)
         return LispStatus::MissingParameter;
-    NodeRef test(engine);
-    LISP_TRY(engine.Eval(expressions, test.slot()));
-    if (!test || KindBitsOf(test->type) == 0)
-        return LispStatus::InvalidParameter;
+    bool known = false;
+    bool truth = false;
+    LISP_TRY(engine.TryTest(expressions, known, truth));
+    if (!known) {
+        NodeRef test(engine);
+        LISP_TRY(engine.Eval(expressions, test.slot()));
+        if (!test || KindBitsOf(test->type) == 0)
+            return LispStatus::InvalidParameter;
+        truth = !IsNil(test.get());
+    }
     const LispNode* then = expressions->next;
     if (!then)
         return LispStatus::MissingParameter;
@@ -201,7 +220,7 @@ LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl&
             return LispStatus::InvalidParameter;
     if (otherwise && otherwise->next)
         return LispStatus::TooManyParameters;
-    if (!IsNil(test.get()))
+    if (truth)
         return engine.Eval(then, out);
     if (otherwise)
         return engine.Eval(otherwise, out);
@@ -234,13 +253,13 @@ LispStatus f_while(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     if (!args)
         return LispStatus::MissingParameter;
     NodeRef result(engine);
-    NodeRef test(engine);
-    LISP_TRY(engine.Eval(args, test.slot()));
-    while (!IsNil(test.get())) {
-        test.reset();
+    for (;;) {
+        bool truth = false;
+        LISP_TRY(EvalTruth(engine, args, truth));
+        if (!truth)
+            break;
         LISP_TRY(engine.BreakPollTick());
         LISP_TRY(EvalSequence(engine, args->next, result, false));
-        LISP_TRY(engine.Eval(args, test.slot()));
     }
     return Finish(engine, result, out);
 }

@@ -504,16 +504,9 @@ LispStatus RealDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& 
     return RealOfNumber(number, engine, function, domain, ignoreLibraryErrors, out);
 }
 
-// A comparison of two operands that can both be peeked; anything else is left to the ordinary
-// path (nothing has been evaluated yet, so that costs nothing twice).
-LispStatus CompareDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Relation relation, bool& handled)
+// Whether `relation` holds between two numbers; a NaN is unordered and equal to nothing.
+bool NumbersHold(const Number& a, const Number& b, Relation relation)
 {
-    handled = false;
-    Number a;
-    Number b;
-    if (!expressions || !expressions->next || expressions->next->next || !PeekNumber(expressions, a) || !PeekNumber(expressions->next, b))
-        return LispStatus::Ok;
-    handled = true;
     int order = 0;
     bool ordered = true;
     if (!a.isReal && !b.isReal) {
@@ -524,16 +517,39 @@ LispStatus CompareDirect(LispNode*& out, const LispNode* expressions, CTqLISPImp
         ordered = !std::isnan(x) && !std::isnan(y);
         order = (x > y) - (x < y);
     }
-    bool holds = false;
     switch (relation) {
-    case Relation::Equal: holds = ordered && order == 0; break;
-    case Relation::NotEqual: holds = !(ordered && order == 0); break;
-    case Relation::Less: holds = ordered && order < 0; break;
-    case Relation::LessEqual: holds = ordered && order <= 0; break;
-    case Relation::Greater: holds = ordered && order > 0; break;
-    case Relation::GreaterEqual: holds = ordered && order >= 0; break;
+    case Relation::Equal: return ordered && order == 0;
+    case Relation::NotEqual: return !(ordered && order == 0);
+    case Relation::Less: return ordered && order < 0;
+    case Relation::LessEqual: return ordered && order <= 0;
+    case Relation::Greater: return ordered && order > 0;
+    case Relation::GreaterEqual: return ordered && order >= 0;
     }
-    return engine.MakeBoolean(holds, out);
+    return false;
+}
+
+// A comparison of two operands that can both be peeked; anything else is left to the ordinary
+// path (nothing has been evaluated yet, so that costs nothing twice).
+LispStatus CompareDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Relation relation, bool& handled)
+{
+    handled = false;
+    Number a;
+    Number b;
+    if (!expressions || !expressions->next || expressions->next->next || !PeekNumber(expressions, a) || !PeekNumber(expressions->next, b))
+        return LispStatus::Ok;
+    handled = true;
+    return engine.MakeBoolean(NumbersHold(a, b, relation), out);
+}
+
+// The same comparison where only its truth counts.
+LispStatus CompareTest(const LispNode* expressions, Relation relation, bool& handled, bool& truth)
+{
+    Number a;
+    Number b;
+    handled = expressions && expressions->next && !expressions->next->next && PeekNumber(expressions, a) && PeekNumber(expressions->next, b);
+    if (handled)
+        truth = NumbersHold(a, b, relation);
+    return LispStatus::Ok;
 }
 
 // ---- text conversions ------------------------------------------------------------------------
@@ -749,6 +765,12 @@ LispStatus f_lower_direct(LispNode*& out, const LispNode* expressions, CTqLISPIm
 LispStatus f_lowequ_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::LessEqual, handled); }
 LispStatus f_greater_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Greater, handled); }
 LispStatus f_greatequ_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::GreaterEqual, handled); }
+LispStatus f_isequal_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::Equal, handled, truth); }
+LispStatus f_notequal_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::NotEqual, handled, truth); }
+LispStatus f_lower_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::Less, handled, truth); }
+LispStatus f_lowequ_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::LessEqual, handled, truth); }
+LispStatus f_greater_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::Greater, handled, truth); }
+LispStatus f_greatequ_test(const LispNode* expressions, CTqLISPImpl&, bool& handled, bool& truth) { return CompareTest(expressions, Relation::GreaterEqual, handled, truth); }
 
 LispStatus f_isequal(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
 LispStatus f_eq(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return CompareNeighbours(out, args, engine, Relation::Equal); }
@@ -860,12 +882,12 @@ constexpr BuiltinDescriptor kArithmeticRows[] = {
     {u"f_minusp", f_minusp, EvalMode::All, Kind::Atom, Params::OneNumber},
     {u"f_zerop", f_zerop, EvalMode::All, Kind::Atom, Params::OneNumber},
     {u"f_numberp", f_numberp, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_isequal", f_isequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_isequal_direct},
-    {u"f_notequal", f_notequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_notequal_direct},
-    {u"f_lower", f_lower, EvalMode::All, Kind::Atom, Params::ManyAny, f_lower_direct},
-    {u"f_lowequ", f_lowequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_lowequ_direct},
-    {u"f_greater", f_greater, EvalMode::All, Kind::Atom, Params::ManyAny, f_greater_direct},
-    {u"f_greatequ", f_greatequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_greatequ_direct},
+    {u"f_isequal", f_isequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_isequal_direct, f_isequal_test},
+    {u"f_notequal", f_notequal, EvalMode::All, Kind::Atom, Params::ManyAny, f_notequal_direct, f_notequal_test},
+    {u"f_lower", f_lower, EvalMode::All, Kind::Atom, Params::ManyAny, f_lower_direct, f_lower_test},
+    {u"f_lowequ", f_lowequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_lowequ_direct, f_lowequ_test},
+    {u"f_greater", f_greater, EvalMode::All, Kind::Atom, Params::ManyAny, f_greater_direct, f_greater_test},
+    {u"f_greatequ", f_greatequ, EvalMode::All, Kind::Atom, Params::ManyAny, f_greatequ_direct, f_greatequ_test},
     {u"f_atof", f_atof, EvalMode::All, Kind::Real, Params::OneString},
     {u"f_atoi", f_atoi, EvalMode::All, Kind::Integer, Params::OneString},
     {u"f_itoa", f_itoa, EvalMode::All, Kind::String, Params::OneInteger},

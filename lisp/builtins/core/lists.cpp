@@ -467,6 +467,18 @@ LispStatus f_not_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl
     return engine.MakeBoolean(IsNil(value.get()), out);
 }
 
+// not and null of a call that can tell its truth without a value.
+LispStatus f_not_test(const LispNode* expressions, CTqLISPImpl& engine, bool& handled, bool& truth)
+{
+    handled = false;
+    if (!expressions || expressions->next)
+        return LispStatus::Ok;
+    bool operand = false;
+    LISP_TRY(engine.TryTest(expressions, handled, operand));
+    truth = !operand;
+    return LispStatus::Ok;
+}
+
 LispStatus f_boundp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     const LispNode* symbol = args->type == NodeType::Symbol ? args : IsSymbolRef(args) ? ReferencedSymbol(args) : nullptr;
@@ -755,8 +767,8 @@ constexpr BuiltinDescriptor kListRows[] = {
     {u"f_atom", f_atom, EvalMode::All, Kind::Atom, Params::OneAny},
     {u"f_atomsf", f_atomsf, EvalMode::All, Kind::List, kIntegerOptionalList},
     {u"f_boundp", f_boundp, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct},
-    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct},
+    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct, f_not_test},
+    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct, f_not_test},
     {u"f_type", f_type, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_append", f_append, EvalMode::All, Kind::List, kManyLists},
     {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList},
