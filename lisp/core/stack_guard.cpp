@@ -55,7 +55,15 @@ void Entry()
 }  // namespace
 
 char* g_stackLow = nullptr;
-char* g_lowWater = nullptr;
+std::uintptr_t g_lowWater = 0;
+
+bool ReachesMargin(std::uintptr_t here)
+{
+    if (here < reinterpret_cast<std::uintptr_t>(g_stackLow) + kSafetyMargin)
+        return true;
+    g_lowWater = here;
+    return false;
+}
 
 void RunOnEngineStack(const std::function<void()>& work)
 {
@@ -81,7 +89,7 @@ void RunOnEngineStack(const std::function<void()>& work)
     Trampoline* savedTrampoline = g_trampoline;
     g_trampoline = &trampoline;
     g_stackLow = g_stackMemory;
-    g_lowWater = g_stackMemory + kStackSize;
+    g_lowWater = reinterpret_cast<std::uintptr_t>(g_stackMemory + kStackSize);
 #ifdef KELTORA_ASAN_FIBERS
     void* fakeStack = nullptr;
     __sanitizer_start_switch_fiber(&fakeStack, g_stackMemory, kStackSize);
@@ -93,8 +101,9 @@ void RunOnEngineStack(const std::function<void()>& work)
     g_stackLow = nullptr;
     // A deep recursion leaves many pages committed; give back all but the top few megabytes.
     constexpr std::size_t kKeep = std::size_t(16) << 20;
-    if (g_lowWater < g_stackMemory + kStackSize - kKeep)
+    if (g_lowWater < reinterpret_cast<std::uintptr_t>(g_stackMemory + kStackSize - kKeep))
         madvise(g_stackMemory, kStackSize - kKeep, MADV_DONTNEED);
+    g_lowWater = 0;
     g_trampoline = savedTrampoline;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 namespace stack_guard {
@@ -12,19 +13,22 @@ namespace stack_guard {
 // main thread; its bounds are plain globals so the evaluator's check on every call stays cheap
 // (thread-local storage in a loaded module costs a library call per access).
 extern char* g_stackLow;  // lowest usable address of the engine stack while on it, else null
-extern char* g_lowWater;  // deepest address the guard saw on the engine stack
+// The deepest address the guard has passed on the engine stack, never closer to its end than
+// the safety margin; 0 off the engine stack, where nothing is checked.
+extern std::uintptr_t g_lowWater;
 inline constexpr std::size_t kSafetyMargin = std::size_t(1) << 20;
 
-// True when the current stack has less than a safety margin left.
+bool ReachesMargin(std::uintptr_t here);
+
+// True when the current stack has less than a safety margin left. A call no deeper than any
+// before it passed the check already; only a new low is measured against the margin.
 inline bool NearlyExhausted()
 {
     char probe;
-    char* here = &probe;
-    if (!g_stackLow)
+    const auto here = reinterpret_cast<std::uintptr_t>(&probe);
+    if (here >= g_lowWater) [[likely]]
         return false;
-    if (here < g_lowWater)
-        g_lowWater = here;
-    return here < g_stackLow + kSafetyMargin;
+    return ReachesMargin(here);
 }
 
 // Runs `work` on the engine's large stack (made on first use); runs it directly when already
