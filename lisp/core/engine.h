@@ -248,7 +248,8 @@ public:
     // value (`handled` true); else nothing is evaluated and the caller evaluates as usual.
     LispStatus TryTest(const LispNode* expression, bool& handled, bool& truth);
     // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
-    // apply and mapcar do: the call list (function (QUOTE value)…) is built and applied.
+    // apply does: as if the call list (function (QUOTE value)…) were built and applied.
+    // PreparedCall does the same for a function called again and again.
     LispStatus CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out);
     // Polls the host for a user break now: UserBreak when the user asked for one.
     LispStatus PollUserBreak();
@@ -333,6 +334,7 @@ public:
 private:
     struct SegmentDirectory;
     friend class EngineAccess;  // tests
+    friend class PreparedCall;
 
     LispStatus GrowHeap();
     LispStatus NewNodeSlow(NodeType type, LispNode*& out);
@@ -430,6 +432,7 @@ private:
     // Binds the arguments (owned) to the parameters up to "/" and evaluates the body.
     LispStatus BindAndRunBody(const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
     LispStatus RunTracedBody(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);
+    LispStatus CallThroughList(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out);
     bool LambdaFormParts(const LispNode* form, const LispNode*& parameters, const LispNode*& body) const;
     // `external` is the function node of an external or native function (its copy goes to the
     // entry in `out`), else null.
@@ -538,6 +541,26 @@ public:
 private:
     CTqLISPImpl& m_engine;
     LispNode* m_node;
+};
+
+// A function that mapcar or vl-sort calls once per element: resolved when made, so that a call
+// costs no more than binding the values, with the result CTqLISPImpl::CallFunction would give.
+class PreparedCall {
+public:
+    PreparedCall(CTqLISPImpl& engine, const LispNode* function);
+    PreparedCall(const PreparedCall&) = delete;
+    PreparedCall& operator=(const PreparedCall&) = delete;
+    LispStatus Call(std::span<const LispNode* const> arguments, LispNode*& out);
+
+private:
+    CTqLISPImpl& m_engine;
+    const LispNode* m_function;
+    const LispNode* m_symbol = nullptr;       // LAMBDA or the function's name; null: call list
+    const LispNode* m_symbolValue = nullptr;  // the symbol's value the function was resolved from
+    const LispNode* m_parameters = nullptr;   // a user function's or lambda form's
+    const LispNode* m_body = nullptr;
+    const LispNode* m_builtin = nullptr;      // a builtin that evaluates every argument
+    NodeRef m_held;                           // the user function, alive while calls run
 };
 
 // Builds a list by appending owned element nodes.

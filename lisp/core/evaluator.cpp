@@ -390,58 +390,75 @@ bool CTqLISPImpl::LambdaFormParts(const LispNode* form, const LispNode*& paramet
 
 LispStatus CTqLISPImpl::CallFunction(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out)
 {
-    out = nullptr;
-    // A lambda form or a symbol naming a user function is called with the values bound directly;
-    // the call list (function (QUOTE value)…) would give the same, at the price of building and
-    // evaluating it. Traced and recorded calls take that way, as they show the list.
-    if (function && (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)) == 0) {
-        const LispNode* parameters = nullptr;
-        const LispNode* body = nullptr;
-        NodeRef held(*this);
-        if (!LambdaFormParts(function, parameters, body) && function->type == NodeType::SymbolRef && function->first) {
-            LispNode* value = function->first->payload.symbol.value;
-            if (IsFunctionList(value) && IsList(value->first)) {
-                ++value->refs;  // alive even if the call reassigns the symbol
-                held.reset(value);
-                parameters = value->first;
-                body = value->first->next;
-            }
-        }
-        // A builtin that evaluates all its arguments gets copies of the values, which is what
-        // evaluating (QUOTE value) gives.
-        const LispNode* builtin = nullptr;
-        if (!parameters && function->type == NodeType::SymbolRef && function->first) {
-            const LispNode* value = function->first->payload.symbol.value;
-            if (value && value->type == NodeType::Subr && value->payload.descriptor->flags == EvalMode::All)
-                builtin = value;
-        }
-        if (parameters || builtin) {
-            LISP_TRY(BreakPollTick());
-            if (stack_guard::NearlyExhausted())
-                return LispStatus::NoMoreHeap;
-            NodeRef chain(*this);
-            LispNode* tail = nullptr;
-            for (const LispNode* argument : arguments) {
-                LispNode* copy = nullptr;
-                LISP_TRY(CopyNode(argument, copy));
-                (tail ? tail->next : chain.slot()) = copy;
-                tail = copy;
-            }
-            if (parameters)
-                return RunUserFunction(function, parameters, body, chain.take(), out);
-            const BuiltinDescriptor& descriptor = *builtin->payload.descriptor;
-            LISP_TRY(CheckShape(descriptor, chain.get(), false));
-            const LispNode* savedFunction = m_currentFunctionSymbol;
-            m_currentFunctionSymbol = function->first;
-            const LispStatus status = descriptor.entry(out, chain.get(), *this);
-            m_currentFunctionSymbol = savedFunction;
-            if (Failed(status) && out) {
-                Release(out);
-                out = nullptr;
-            }
-            return status;
+    PreparedCall call(*this, function);
+    return call.Call(arguments, out);
+}
+
+// A lambda form or a symbol naming a user function is called with the values bound directly; a
+// symbol naming a builtin that evaluates all its arguments gets copies of the values, which is
+// what evaluating (QUOTE value) gives. Anything else is called through the call list
+// (function (QUOTE value)…), which gives the same at the price of building and evaluating it.
+// The function is resolved once; a call checks that what it was resolved from is unchanged.
+PreparedCall::PreparedCall(CTqLISPImpl& engine, const LispNode* function) : m_engine(engine), m_function(function), m_held(engine)
+{
+    if (!function)
+        return;
+    if (engine.LambdaFormParts(function, m_parameters, m_body)) {
+        m_symbol = function->first->first;  // LAMBDA
+    } else if (function->type == NodeType::SymbolRef && function->first) {
+        m_symbol = function->first;
+        LispNode* value = m_symbol->payload.symbol.value;
+        if (IsFunctionList(value) && IsList(value->first)) {
+            ++value->refs;  // alive even if a call reassigns the symbol
+            m_held.reset(value);
+            m_parameters = value->first;
+            m_body = value->first->next;
+        } else if (value && value->type == NodeType::Subr && value->payload.descriptor->flags == EvalMode::All) {
+            m_builtin = value;
+        } else {
+            m_symbol = nullptr;
         }
     }
+    if (m_symbol)
+        m_symbolValue = m_symbol->payload.symbol.value;
+}
+
+LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNode*& out)
+{
+    out = nullptr;
+    // Traced and recorded calls take the call list, as they show it; so does a function whose
+    // symbol a call has reassigned since.
+    if (!m_symbol || m_symbol->payload.symbol.value != m_symbolValue ||
+        (m_engine.m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+        return m_engine.CallThroughList(m_function, arguments, out);
+    LISP_TRY(m_engine.BreakPollTick());
+    if (stack_guard::NearlyExhausted())
+        return LispStatus::NoMoreHeap;
+    NodeRef chain(m_engine);
+    LispNode* tail = nullptr;
+    for (const LispNode* argument : arguments) {
+        LispNode* copy = nullptr;
+        LISP_TRY(m_engine.CopyNode(argument, copy));
+        (tail ? tail->next : chain.slot()) = copy;
+        tail = copy;
+    }
+    if (m_parameters)
+        return m_engine.RunUserFunction(m_function, m_parameters, m_body, chain.take(), out);
+    const BuiltinDescriptor& descriptor = *m_builtin->payload.descriptor;
+    LISP_TRY(CTqLISPImpl::CheckShape(descriptor, chain.get(), false));
+    const LispNode* savedFunction = m_engine.m_currentFunctionSymbol;
+    m_engine.m_currentFunctionSymbol = m_function->first;
+    const LispStatus status = descriptor.entry(out, chain.get(), m_engine);
+    m_engine.m_currentFunctionSymbol = savedFunction;
+    if (Failed(status) && out) {
+        m_engine.Release(out);
+        out = nullptr;
+    }
+    return status;
+}
+
+LispStatus CTqLISPImpl::CallThroughList(const LispNode* function, std::span<const LispNode* const> arguments, LispNode*& out)
+{
     NodeRef call(*this);
     LISP_TRY(MakeEmptyList(call.slot()));
     LispNode* head = nullptr;

@@ -349,11 +349,12 @@ LispStatus f_mapcar(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     NodeRef result(engine);
     LISP_TRY(engine.MakeEmptyList(result.slot()));
     LispNode* tail = nullptr;
+    PreparedCall function(engine, args);
     for (;;) {
         if (std::any_of(cursors.begin(), cursors.end(), [](const LispNode* cursor) { return cursor == nullptr; }))
             break;
         LispNode* value = nullptr;
-        LISP_TRY(engine.CallFunction(args, cursors, value));
+        LISP_TRY(function.Call(cursors, value));
         (tail ? tail->next : result->first) = value;
         tail = value;
         for (auto& cursor : cursors)

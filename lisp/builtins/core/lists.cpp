@@ -152,7 +152,7 @@ struct SortEntry {
 class IntroSort {
 public:
     IntroSort(CTqLISPImpl& engine, const LispNode* function, std::vector<SortEntry>& entries)
-        : m_engine(engine), m_function(function), m_entries(entries)
+        : m_engine(engine), m_function(engine, function), m_entries(entries)
     {
     }
 
@@ -167,7 +167,7 @@ private:
     {
         const LispNode* const values[] = {m_entries[a].element, m_entries[b].element};
         NodeRef result(m_engine);
-        LISP_TRY(m_engine.CallFunction(m_function, values, result.slot()));
+        LISP_TRY(m_function.Call(values, result.slot()));
         before = result && !IsNil(result.get());
         return LispStatus::Ok;
     }
@@ -300,7 +300,7 @@ private:
     }
 
     CTqLISPImpl& m_engine;
-    const LispNode* m_function;
+    PreparedCall m_function;
     std::vector<SortEntry>& m_entries;
 };
 
