@@ -224,3 +224,51 @@ void CTqLISPImpl::DropArguments(const BuiltinDescriptor& descriptor, LispNode* a
         Release(arguments);
     }
 }
+
+namespace {
+
+// An expression whose evaluation runs no code: a variable or a numeric literal.
+bool IsQuiet(const LispNode* expression)
+{
+    return expression->type == NodeType::SymbolRef || expression->type == NodeType::Integer || expression->type == NodeType::Real;
+}
+
+// The value `expression` evaluates to when that is a node already standing somewhere and a copy
+// of it would do; else null.
+const LispNode* StandingValue(const LispNode* expression)
+{
+    if (expression->type == NodeType::Integer || expression->type == NodeType::Real)
+        return expression;
+    if (expression->type != NodeType::SymbolRef || !expression->first)
+        return nullptr;
+    const LispNode* value = expression->first->payload.symbol.value;
+    return value && CTqLISPImpl::CopiesPlainly(value) ? value : nullptr;
+}
+
+}  // namespace
+
+LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* expressions)
+{
+    LISP_ASSERT(group.count <= kMost && !(group.options & ParamOption::Optional), "a fixed group of at most three");
+    const int count = group.count;
+    const LispNode* expression = expressions;
+    int taken = 0;
+    for (; expression && taken < count; expression = expression->next, ++taken) {
+        bool restIsQuiet = true;
+        for (const LispNode* later = expression->next; later && restIsQuiet; later = later->next)
+            restIsQuiet = IsQuiet(later);
+        const LispNode* value = restIsQuiet ? StandingValue(expression) : nullptr;
+        if (!value) {
+            LISP_TRY(m_engine.Eval(expression, m_owned[taken]));
+            value = m_owned[taken];
+            if (!value)
+                return LispStatus::InvalidParameter;
+        }
+        m_values[taken] = value;
+        if ((KindBitsOf(value->type) & group.kinds) == 0)
+            return LispStatus::InvalidParameter;
+    }
+    if (taken < count)
+        return LispStatus::MissingParameter;
+    return expression ? LispStatus::TooManyParameters : LispStatus::Ok;
+}

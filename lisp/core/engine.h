@@ -169,6 +169,10 @@ public:
         }
         return CopyNodeSlow(source, out);
     }
+    // Whether a copy of `node` is the cell itself with its `first` target shared: no buffer to
+    // duplicate, no host object to confirm, not a nil form to normalise. Such a value may be
+    // used where it stands wherever a copy of it would do.
+    static bool CopiesPlainly(const LispNode* node) { return IsPlainCopy(node); }
     // Lowers the count of each node of the chain and frees what reaches zero. A lone plain
     // value (the usual argument or result) is freed inline.
     void Release(LispNode* chain)
@@ -561,6 +565,32 @@ private:
     const LispNode* m_body = nullptr;
     const LispNode* m_builtin = nullptr;      // a builtin that evaluates every argument
     NodeRef m_held;                           // the user function, alive while calls run
+};
+
+// The arguments of a direct entry whose builtin takes one group of a fixed number of evaluated
+// arguments, collected as CollectSingleGroup collects them (same order of evaluation, same
+// errors) without an argument list: the value of a variable, or a numeric literal, is used where
+// it stands when nothing evaluated after it could reassign the variable; other values are
+// evaluated and held until the collection goes out of scope.
+class BorrowedArguments {
+public:
+    static constexpr int kMost = 3;
+    explicit BorrowedArguments(CTqLISPImpl& engine) : m_engine(engine) {}
+    BorrowedArguments(const BorrowedArguments&) = delete;
+    BorrowedArguments& operator=(const BorrowedArguments&) = delete;
+    ~BorrowedArguments()
+    {
+        for (LispNode* owned : m_owned)
+            m_engine.Release(owned);
+    }
+    // `group` takes exactly group.count (at most kMost) arguments.
+    LispStatus Collect(const ParamGroup& group, const LispNode* expressions);
+    const LispNode* operator[](int position) const { return m_values[position]; }
+
+private:
+    CTqLISPImpl& m_engine;
+    const LispNode* m_values[kMost] = {};
+    LispNode* m_owned[kMost] = {};
 };
 
 // Builds a list by appending owned element nodes.

@@ -642,19 +642,21 @@ LispStatus f_assoc(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 // ---- building lists -----------------------------------------------------------------------------
 
-LispStatus f_cons(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+namespace {
+
+// A new list of `head` in front of `rest`'s elements (shared), or a dotted pair with an atom.
+LispStatus ConsOf(const LispNode* head, const LispNode* rest, CTqLISPImpl& engine, LispNode*& out)
 {
-    LispNode* rest = args->next;
     NodeRef list(engine);
     if (IsConsList(rest)) {
         // The new head goes in front of the second argument's elements, which are shared.
         LISP_TRY(engine.NewNode(rest->type, list.slot()));
-        LISP_TRY(engine.CopyNode(args, list->first));
+        LISP_TRY(engine.CopyNode(head, list->first));
         list->first->next = rest->first;
         ++rest->first->refs;
     } else {
         LISP_TRY(engine.MakeEmptyList(list.slot()));
-        LISP_TRY(engine.CopyNode(args, list->first));
+        LISP_TRY(engine.CopyNode(head, list->first));
         if (!IsNil(rest)) {
             LISP_TRY(engine.CopyNode(rest, list->first->next));
             list->type = NodeType::DottedList;
@@ -663,6 +665,38 @@ LispStatus f_cons(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     out = list.take();
     return LispStatus::Ok;
 }
+
+}  // namespace
+
+LispStatus f_cons(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return ConsOf(args, args->next, engine, out); }
+
+// cons, car, cdr and their kin without an argument list: variables are read where they stand.
+LispStatus f_cons_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    BorrowedArguments args(engine);
+    LISP_TRY(args.Collect(Params::TwoAny[0], expressions));
+    return ConsOf(args[0], args[1], engine, out);
+}
+
+namespace {
+
+LispStatus CarCdrDirect(std::string_view path, LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    BorrowedArguments args(engine);
+    LISP_TRY(args.Collect(Params::OneList[0], expressions));
+    return WalkCarCdr(path, out, const_cast<LispNode*>(args[0]), engine);
+}
+
+}  // namespace
+
+LispStatus f_car_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("a", out, expressions, engine, handled); }
+LispStatus f_cdr_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("d", out, expressions, engine, handled); }
+LispStatus f_caar_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("aa", out, expressions, engine, handled); }
+LispStatus f_cadr_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("ad", out, expressions, engine, handled); }
+LispStatus f_cdar_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("da", out, expressions, engine, handled); }
+LispStatus f_cddr_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CarCdrDirect("dd", out, expressions, engine, handled); }
 
 LispStatus f_list(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
@@ -772,12 +806,12 @@ constexpr BuiltinDescriptor kListRows[] = {
     {u"f_type", f_type, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_append", f_append, EvalMode::All, Kind::List, kManyLists},
     {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList},
-    {u"f_car", f_car, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_cdr", f_cdr, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_caar", f_caar, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_cadr", f_cadr, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_cdar", f_cdar, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_cddr", f_cddr, EvalMode::All, Kind::Any, Params::OneList},
+    {u"f_car", f_car, EvalMode::All, Kind::Any, Params::OneList, f_car_direct},
+    {u"f_cdr", f_cdr, EvalMode::All, Kind::Any, Params::OneList, f_cdr_direct},
+    {u"f_caar", f_caar, EvalMode::All, Kind::Any, Params::OneList, f_caar_direct},
+    {u"f_cadr", f_cadr, EvalMode::All, Kind::Any, Params::OneList, f_cadr_direct},
+    {u"f_cdar", f_cdar, EvalMode::All, Kind::Any, Params::OneList, f_cdar_direct},
+    {u"f_cddr", f_cddr, EvalMode::All, Kind::Any, Params::OneList, f_cddr_direct},
     {u"f_caaar", f_caaar, EvalMode::All, Kind::Any, Params::OneList},
     {u"f_caadr", f_caadr, EvalMode::All, Kind::Any, Params::OneList},
     {u"f_cadar", f_cadar, EvalMode::All, Kind::Any, Params::OneList},
@@ -802,7 +836,7 @@ constexpr BuiltinDescriptor kListRows[] = {
     {u"f_cddadr", f_cddadr, EvalMode::All, Kind::Any, Params::OneList},
     {u"f_cdddar", f_cdddar, EvalMode::All, Kind::Any, Params::OneList},
     {u"f_cddddr", f_cddddr, EvalMode::All, Kind::Any, Params::OneList},
-    {u"f_cons", f_cons, EvalMode::All, Kind::List, Params::TwoAny},
+    {u"f_cons", f_cons, EvalMode::All, Kind::List, Params::TwoAny, f_cons_direct},
     {u"f_last", f_last, EvalMode::All, Kind::Any, Params::OneList},
     {u"f_length", f_length, EvalMode::All, Kind::Integer, Params::OneList},
     {u"f_list", f_list, EvalMode::All, Kind::List, Params::ManyAny},
