@@ -52,6 +52,7 @@ inline constexpr std::uint8_t OwnsBuffer = 1;    // strings: the node holds a re
 inline constexpr std::uint8_t Borrowed = 2;      // strings: the text is in place or not owned
 inline constexpr std::uint8_t UserFunction = 4;  // lists made by defun
 inline constexpr std::uint8_t Literal = 8;       // strings: printed quoted and escaped
+inline constexpr std::uint8_t SpecialName = 16;  // symbols: "C:…" or *ERROR*, whose assignment does more
 inline constexpr std::uint8_t OwnsPayload = 0x80;
 }  // namespace NodeFlag
 

@@ -51,6 +51,8 @@ LispStatus CTqLISPImpl::Intern(std::u16string_view name, LispNode*& symbol)
     LispNode* created = nullptr;
     LISP_TRY(NewNode(NodeType::Symbol, created));
     created->payload.symbol.name = nameNode.take();
+    if ((name.size() >= 2 && name[0] == u'C' && name[1] == u':') || name == u"*ERROR*")
+        created->flags |= NodeFlag::SpecialName;
     // The key views the name node's text, which lives as long as the symbol: until shutdown.
     m_symbolsByName.emplace(StringText(created->payload.symbol.name), created);
     created->payload.symbol.value = nullptr;
@@ -119,12 +121,8 @@ LispStatus CTqLISPImpl::AssignSymbol(LispNode* symbol, LispNode* value)
 {
     const bool isFunction = IsFunctionList(value);
     SetSymbolValue(symbol, value);
-    // Most assignments are to plain variables: the first unit of the name settles it.
-    const LispNode* nameNode = symbol->payload.symbol.name;
-    const char16_t firstUnit = !nameNode ? u'\0'
-                               : nameNode->type == NodeType::ShortString ? nameNode->payload.inplace[0]
-                               : StringText(nameNode).empty() ? u'\0' : StringText(nameNode)[0];
-    if (firstUnit != u'C' && symbol != m_symError)
+    // Most assignments are to plain variables, which the symbol's flag tells without its name.
+    if (!(symbol->flags & NodeFlag::SpecialName))
         return LispStatus::Ok;
     const std::u16string_view name = SymbolName(symbol);
     if (name.size() >= 2 && name[0] == u'C' && name[1] == u':') {

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -815,8 +816,11 @@ LispStatus f_itoa(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     if (!args)
         return LispStatus::MissingParameter;
     char digits[16];
-    const int length = std::snprintf(digits, sizeof digits, "%d", int(args->payload.integer));
-    return engine.MakeLiteralString(std::u16string(digits, digits + length), out);
+    const auto written = std::to_chars(digits, digits + sizeof digits, args->payload.integer);
+    char16_t units[16];
+    const std::size_t length = std::size_t(written.ptr - digits);
+    std::copy(digits, written.ptr, units);
+    return engine.MakeLiteralString(std::u16string_view(units, length), out);
 }
 
 LispStatus f_ver(LispNode*& out, LispNode*, CTqLISPImpl& engine) { return engine.MakeLiteralString(u"Version 8.0", out); }
