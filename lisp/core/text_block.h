@@ -11,8 +11,10 @@
 namespace text_block {
 
 struct Header {
-    std::uint64_t refs;  // a whole word keeps the units that follow aligned
+    std::uint32_t refs;
+    std::uint32_t asciiPrefix;  // units of the leading ASCII run, kUnmeasured until asked
 };
+inline constexpr std::uint32_t kUnmeasured = 0xFFFFFFFF;
 
 inline Header* HeaderOf(char16_t* text) { return reinterpret_cast<Header*>(text) - 1; }
 
@@ -24,6 +26,7 @@ inline char16_t* Allocate(std::size_t units)
         return nullptr;
     auto* header = static_cast<Header*>(memory);
     header->refs = 1;
+    header->asciiPrefix = kUnmeasured;
     return reinterpret_cast<char16_t*>(header + 1);
 }
 
@@ -38,6 +41,9 @@ inline char16_t* Copy(const char16_t* units, std::size_t count)
     text[count] = 0;
     return text;
 }
+
+// What the string functions learned of the text: the units never change, so neither does it.
+inline std::uint32_t& AsciiPrefix(char16_t* text) { return HeaderOf(text)->asciiPrefix; }
 
 inline void Retain(char16_t* text) { ++HeaderOf(text)->refs; }
 

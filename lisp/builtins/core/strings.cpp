@@ -94,9 +94,23 @@ std::size_t AsciiPrefix(std::u16string_view text)
     return ascii;
 }
 
-std::uint64_t CodePageLength(const CTqLISPImpl& engine, std::u16string_view text)
+// The same for a string node; a long string's text block remembers it, since strlen and substr
+// ask again and again of the same text.
+std::size_t AsciiPrefixOf(const LispNode* node)
 {
-    const std::size_t ascii = AsciiPrefix(text);
+    const std::u16string_view text = StringText(node);
+    if (node->type != NodeType::String || !(node->flags & NodeFlag::OwnsBuffer))
+        return AsciiPrefix(text);
+    std::uint32_t& known = text_block::AsciiPrefix(node->payload.string.text);
+    if (known == text_block::kUnmeasured)
+        known = std::uint32_t(AsciiPrefix(text));
+    return known;
+}
+
+std::uint64_t CodePageLength(const CTqLISPImpl& engine, const LispNode* node)
+{
+    const std::u16string_view text = StringText(node);
+    const std::size_t ascii = AsciiPrefixOf(node);
     if (ascii == text.size())
         return ascii;
     QByteArray bytes;
@@ -178,7 +192,7 @@ LispStatus f_strlen(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     std::uint64_t total = 0;
     for (const LispNode* arg = args; arg; arg = arg->next)
-        total += CodePageLength(engine, StringText(arg));
+        total += CodePageLength(engine, arg);
     return engine.MakeInteger(WrapToInteger(total), out);
 }
 
@@ -195,7 +209,7 @@ LispStatus f_strulen(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 LispStatus f_substr(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
     const std::u16string_view units = StringText(args);
-    if (AsciiPrefix(units) == units.size()) {
+    if (AsciiPrefixOf(args) == units.size()) {
         // An ASCII text is its own code-page form, byte for unit.
         const Part part = SelectPart(args->next->payload.integer, LengthArgument(args->next->next), std::int64_t(units.size()));
         return MakeText(engine, Mid(units, part.offset, part.count), out);
