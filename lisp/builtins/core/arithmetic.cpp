@@ -44,7 +44,7 @@ Number NumberOf(const LispNode* node)
     return number;
 }
 
-LispStatus MakeNumber(const Number& number, CTqLISPImpl& engine, LispNode*& out)
+inline LispStatus MakeNumber(const Number& number, CTqLISPImpl& engine, LispNode*& out)
 {
     return number.isReal ? engine.MakeReal(number.real, out) : engine.MakeInteger(number.integer, out);
 }
@@ -443,12 +443,19 @@ LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& n
 // Fold over operands evaluated one by one. An operation whose combining can fail (a division
 // by zero) first evaluates every operand, so that its error comes after theirs, as on the
 // ordinary path; the others combine as they go.
-template <bool kCombiningCanFail, typename Combine>
-LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, Combine combine, bool& handled)
+template <bool kCombiningCanFail, LispStatus (*combine)(Number&, const Number&)>
+LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     handled = true;
     Number acc;
     Number operand;
+    // Two operands, the usual case: evaluated in order, then combined.
+    if (expressions && expressions->next && !expressions->next->next) {
+        LISP_TRY(EvalNumber(engine, expressions, acc));
+        LISP_TRY(EvalNumber(engine, expressions->next, operand));
+        LISP_TRY(combine(acc, operand));
+        return MakeNumber(acc, engine, out);
+    }
     std::vector<Number> held;  // operands after the second, while the combining waits
     int count = 0;
     for (const LispNode* expression = expressions; expression; expression = expression->next) {
@@ -742,16 +749,16 @@ LispStatus f_sin_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl
 LispStatus f_cos_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Cos, Domain::All, false, handled); }
 LispStatus f_tan_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Tan, Domain::All, false, handled); }
 
-LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false>(out, expressions, engine, Add, handled); }
-LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false>(out, expressions, engine, Multiply, handled); }
+LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false, Add>(out, expressions, engine, handled); }
+LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false, Multiply>(out, expressions, engine, handled); }
 LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     if (expressions && !expressions->next)
         return MapDirect(out, expressions, engine, WrapNegate, [](double x) { return -x; }, handled);
-    return FoldDirect<false>(out, expressions, engine, Subtract, handled);
+    return FoldDirect<false, Subtract>(out, expressions, engine, handled);
 }
-LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true>(out, expressions, engine, Divide, handled); }
-LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true>(out, expressions, engine, Remainder, handled); }
+LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true, Divide>(out, expressions, engine, handled); }
+LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true, Remainder>(out, expressions, engine, handled); }
 LispStatus f_1add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, handled);
