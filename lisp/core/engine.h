@@ -429,6 +429,7 @@ private:
     // evaluator internals
     LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
+    LispStatus ApplyResolved(const LispNode* form, LispNode*& out, int mode);
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
     // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
     // parameters' values; `form` names the function in traces.

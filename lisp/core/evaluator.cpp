@@ -102,14 +102,15 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
             }
             return ApplyBuiltin(form, descriptor, nullptr, out);
         }
-        // A user function is held by a counted reference while it runs (the call may redefine it).
-        if (value && IsFunctionList(value) && (mode & 0xF0) == 0) {
-            LispNode* function = const_cast<LispNode*>(value);
-            ++function->refs;
-            NodeRef held(*this, function);
-            return ApplyUserFunction(form, function, out);
-        }
+        if (value && IsFunctionList(value) && (mode & 0xF0) == 0)
+            return ApplyUserFunction(form, value, out);
     }
+    return ApplyResolved(form, out, mode);
+}
+
+// Calls whose head is not a symbol naming a builtin or a user function directly.
+LispStatus CTqLISPImpl::ApplyResolved(const LispNode* form, LispNode*& out, int mode)
+{
     NodeRef function(*this);
     LISP_TRY(ResolveFunction(form, function.slot(), mode));
     LispNode* resolved = function.get();
@@ -182,6 +183,9 @@ LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, in
 
 LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
 {
+    // The function is held by a counted reference while it runs (the call may redefine it).
+    ++const_cast<LispNode*>(function)->refs;
+    NodeRef held(*this, const_cast<LispNode*>(function));
     // 1. Arguments, evaluated in order.
     NodeRef arguments(*this);
     LispNode* tail = nullptr;
