@@ -565,7 +565,7 @@ private:
     const LispNode* m_parameters = nullptr;   // a user function's or lambda form's
     const LispNode* m_body = nullptr;
     const LispNode* m_builtin = nullptr;      // a builtin that evaluates every argument
-    NodeRef m_held;                           // the user function, alive while calls run
+    NodeRef m_held;                           // that value, held while calls run
 };
 
 // The arguments of a direct entry whose builtin takes one group of a fixed number of evaluated

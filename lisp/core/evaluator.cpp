@@ -413,8 +413,6 @@ PreparedCall::PreparedCall(CTqLISPImpl& engine, const LispNode* function) : m_en
         m_symbol = function->first;
         LispNode* value = m_symbol->payload.symbol.value;
         if (IsFunctionList(value) && IsList(value->first)) {
-            ++value->refs;  // alive even if a call reassigns the symbol
-            m_held.reset(value);
             m_parameters = value->first;
             m_body = value->first->next;
         } else if (value && value->type == NodeType::Subr && value->payload.descriptor->flags == EvalMode::All) {
@@ -423,8 +421,14 @@ PreparedCall::PreparedCall(CTqLISPImpl& engine, const LispNode* function) : m_en
             m_symbol = nullptr;
         }
     }
-    if (m_symbol)
-        m_symbolValue = m_symbol->payload.symbol.value;
+    if (m_symbol && m_symbol->payload.symbol.value) {
+        // The value is held while calls run: a user function stays alive if a call reassigns
+        // its symbol, and no other node can take its address and pass for it.
+        LispNode* value = m_symbol->payload.symbol.value;
+        ++value->refs;
+        m_held.reset(value);
+        m_symbolValue = value;
+    }
 }
 
 LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNode*& out)
