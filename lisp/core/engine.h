@@ -430,6 +430,7 @@ private:
     LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
     LispStatus ApplyResolved(const LispNode* form, LispNode*& out, int mode);
+    LispStatus RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out);
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
     // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
     // parameters' values; `form` names the function in traces.

@@ -181,11 +181,40 @@ LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, in
     return LispStatus::Ok;
 }
 
+namespace {
+
+// The most parameters and locals a user function may have for its call to keep their outer
+// values on the C++ stack; functions with more save them in cells on the symbols.
+constexpr int kStackBindings = 8;
+
+// Whether a parameter list is all symbols, with at most kStackBindings besides "/".
+bool FitsStackFrame(const LispNode* parameters, const LispNode* slash)
+{
+    int count = 0;
+    for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
+        if (parameter->type != NodeType::SymbolRef || !parameter->first)
+            return false;
+        if (parameter->first != slash && ++count > kStackBindings)
+            return false;
+    }
+    return true;
+}
+
+struct ShadowedValue {
+    LispNode* symbol;
+    LispNode* value;
+};
+
+}  // namespace
+
 LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
 {
     // The function is held by a counted reference while it runs (the call may redefine it).
     ++const_cast<LispNode*>(function)->refs;
     NodeRef held(*this, const_cast<LispNode*>(function));
+    const LispNode* parameters = function->first;
+    if (m_traceList.empty() && IsList(parameters) && FitsStackFrame(parameters, m_symSlash)) [[likely]]
+        return RunInStackFrame(form, parameters, out);
     // 1. Arguments, evaluated in order.
     NodeRef arguments(*this);
     LispNode* tail = nullptr;
@@ -195,10 +224,60 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
         (tail ? tail->next : arguments.slot()) = value;
         tail = value;
     }
-    const LispNode* parameters = function->first;
     if (!IsList(parameters))
         return LispStatus::InvalidParameter;
     return RunUserFunction(form, parameters, function->first->next, arguments.take(), out);
+}
+
+// A call of a user function with few parameters and locals, none of them traced: the arguments
+// are evaluated in order, each parameter is bound to the next one (the rest of the parameters
+// and the locals after "/" are left unbound), the body runs, and the outer values kept in this
+// frame are put back, last shadowed first, however the body ends.
+LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
+{
+    LispNode* values[kStackBindings];
+    int given = 0;
+    for (const LispNode* expression = form->next; expression; expression = expression->next) {
+        LispNode* value = nullptr;
+        const LispStatus status = Eval(expression, value);
+        if (Failed(status)) [[unlikely]] {
+            while (given > 0)
+                Release(values[--given]);
+            return status;
+        }
+        if (given < kStackBindings)
+            values[given++] = value;
+        else
+            Release(value);  // beyond any parameter
+    }
+    ShadowedValue saved[kStackBindings];
+    int count = 0;
+    int taken = 0;
+    bool binding = true;
+    for (const LispNode* parameter = parameters->first; parameter; parameter = parameter->next) {
+        LispNode* symbol = parameter->first;
+        if (symbol == m_symSlash) {
+            binding = false;
+            continue;
+        }
+        // A parameter named twice is shadowed twice; the later argument wins, and the earlier
+        // one goes when the second shadow is undone.
+        saved[count++] = {symbol, symbol->payload.symbol.value};
+        symbol->payload.symbol.value = binding && taken < given ? values[taken++] : nullptr;
+    }
+    while (taken < given)
+        Release(values[taken++]);  // arguments beyond the parameters
+    const LispStatus status = EvalBody(parameters->next, out);
+    while (count > 0) {
+        const ShadowedValue& shadow = saved[--count];
+        Release(shadow.symbol->payload.symbol.value);
+        shadow.symbol->payload.symbol.value = shadow.value;
+    }
+    if (Failed(status) && out) {
+        Release(out);
+        out = nullptr;
+    }
+    return status;
 }
 
 LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
