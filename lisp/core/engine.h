@@ -247,7 +247,20 @@ public:
     }
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
-    LispStatus EvalBody(const LispNode* chain, LispNode*& out);
+    // Evaluates a body in order: the last value in `out`, the others let go as soon as made.
+    LispStatus EvalBody(const LispNode* chain, LispNode*& out)
+    {
+        out = nullptr;
+        if (!chain)
+            return LispStatus::MissingParameter;
+        for (; chain->next; chain = chain->next) {
+            LispNode* value = nullptr;
+            const LispStatus status = Eval(chain, value);
+            Release(value);
+            LISP_TRY(status);
+        }
+        return Eval(chain, out);
+    }
     // The truth of `expression` when it is a call whose builtin can tell it without making a
     // value (`handled` true); else nothing is evaluated and the caller evaluates as usual.
     LispStatus TryTest(const LispNode* expression, bool& handled, bool& truth);
@@ -431,6 +444,10 @@ private:
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
     LispStatus ApplyResolved(const LispNode* form, LispNode*& out, int mode);
     LispStatus RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out);
+    // The call of RunInStackFrame with the values made by `makeValues`, which hands each value it
+    // makes (owned) to the keeper it is given and returns a status.
+    template <typename MakeValues>
+    LispStatus CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out);
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
     // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
     // parameters' values; `form` names the function in traces.
@@ -566,6 +583,7 @@ private:
     const LispNode* m_parameters = nullptr;   // a user function's or lambda form's
     const LispNode* m_body = nullptr;
     const LispNode* m_builtin = nullptr;      // a builtin that evaluates every argument
+    bool m_fitsStackFrame = false;            // parameters few enough for a call in a stack frame
     NodeRef m_held;                           // that value, held while calls run
 };
 

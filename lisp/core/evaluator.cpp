@@ -229,26 +229,21 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     return RunUserFunction(form, parameters, function->first->next, arguments.take(), out);
 }
 
-// A call of a user function with few parameters and locals, none of them traced: the arguments
-// are evaluated in order, each parameter is bound to the next one (the rest of the parameters
-// and the locals after "/" are left unbound), the body runs, and the outer values kept in this
-// frame are put back, last shadowed first, however the body ends.
-LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
+template <typename MakeValues>
+LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out)
 {
     LispNode* values[kStackBindings];
     int given = 0;
-    for (const LispNode* expression = form->next; expression; expression = expression->next) {
-        LispNode* value = nullptr;
-        const LispStatus status = Eval(expression, value);
-        if (Failed(status)) [[unlikely]] {
-            while (given > 0)
-                Release(values[--given]);
-            return status;
-        }
+    const LispStatus made = makeValues([this, &values, &given](LispNode* value) {
         if (given < kStackBindings)
             values[given++] = value;
         else
             Release(value);  // beyond any parameter
+    });
+    if (Failed(made)) [[unlikely]] {
+        while (given > 0)
+            Release(values[--given]);
+        return made;
     }
     ShadowedValue saved[kStackBindings];
     int count = 0;
@@ -278,6 +273,25 @@ LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* pa
         out = nullptr;
     }
     return status;
+}
+
+// A call of a user function with few parameters and locals, none of them traced: the arguments
+// are evaluated in order, each parameter is bound to the next one (the rest of the parameters
+// and the locals after "/" are left unbound), the body runs, and the outer values kept in this
+// frame are put back, last shadowed first, however the body ends.
+LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
+{
+    return CallInStackFrame(
+        parameters,
+        [this, form](auto keep) {
+            for (const LispNode* expression = form->next; expression; expression = expression->next) {
+                LispNode* value = nullptr;
+                LISP_TRY(Eval(expression, value));
+                keep(value);
+            }
+            return LispStatus::Ok;
+        },
+        out);
 }
 
 LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
@@ -438,18 +452,6 @@ LispStatus CTqLISPImpl::ApplyBuiltin(const LispNode* form, const BuiltinDescript
     return status;
 }
 
-LispStatus CTqLISPImpl::EvalBody(const LispNode* chain, LispNode*& out)
-{
-    out = nullptr;
-    if (!chain)
-        return LispStatus::MissingParameter;
-    for (const LispNode* expression = chain; expression; expression = expression->next) {
-        Release(out);
-        out = nullptr;
-        LISP_TRY(Eval(expression, out));
-    }
-    return LispStatus::Ok;
-}
 
 // The parameter list and body of a lambda form (LAMBDA (params…) body…) that the lambda builtin
 // would turn into a function list unchanged: parameters all symbols, a body present.
@@ -500,6 +502,7 @@ PreparedCall::PreparedCall(CTqLISPImpl& engine, const LispNode* function) : m_en
             m_symbol = nullptr;
         }
     }
+    m_fitsStackFrame = m_parameters && FitsStackFrame(m_parameters, engine.m_symSlash);
     if (m_symbol && m_symbol->payload.symbol.value) {
         // The value is held while calls run: a user function stays alive if a call reassigns
         // its symbol, and no other node can take its address and pass for it.
@@ -521,6 +524,19 @@ LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNo
     LISP_TRY(m_engine.BreakPollTick());
     if (stack_guard::NearlyExhausted())
         return LispStatus::NoMoreHeap;
+    if (m_fitsStackFrame && m_engine.m_traceList.empty()) {
+        return m_engine.CallInStackFrame(
+            m_parameters,
+            [this, arguments](auto keep) {
+                for (const LispNode* argument : arguments) {
+                    LispNode* copy = nullptr;
+                    LISP_TRY(m_engine.CopyNode(argument, copy));
+                    keep(copy);
+                }
+                return LispStatus::Ok;
+            },
+            out);
+    }
     NodeRef chain(m_engine);
     LispNode* tail = nullptr;
     for (const LispNode* argument : arguments) {
