@@ -134,6 +134,9 @@ public:
     LispStatus MakeString(std::u16string_view text, LispNode*& out);
     // The same, marked literal: printed quoted and escaped by prin1.
     LispStatus MakeLiteralString(std::u16string_view text, LispNode*& out);
+    // A literal string of `units` units for the caller to write into `target` at once (the units
+    // are zero until then). More than kMaxStringUnits units → NoMoreHeap.
+    LispStatus MakeLiteralStringToFill(std::size_t units, char16_t*& target, LispNode*& out);
     // A string pointing at static text that outlives the engine.
     LispStatus MakeStaticString(const char16_t* text, LispNode*& out);
     // Gives an existing string node a new (owned) text; the literal flag is kept.

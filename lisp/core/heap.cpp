@@ -188,6 +188,35 @@ LispStatus CTqLISPImpl::MakeString(std::u16string_view text, LispNode*& out)
     return LispStatus::Ok;
 }
 
+LispStatus CTqLISPImpl::MakeLiteralStringToFill(std::size_t units, char16_t*& target, LispNode*& out)
+{
+    out = nullptr;
+    target = nullptr;
+    if (units > kMaxStringUnits)
+        return LispStatus::NoMoreHeap;
+    LispNode* node = nullptr;
+    LISP_TRY(NewNode(NodeType::ShortString, node));
+    if (units <= std::size_t(kShortStringUnits)) {
+        node->flags = NodeFlag::Borrowed | NodeFlag::Literal;
+        std::memset(node->payload.inplace, 0, sizeof node->payload.inplace);
+        target = node->payload.inplace;
+    } else {
+        char16_t* buffer = text_block::Allocate(units);
+        if (!buffer) {
+            Release(node);
+            return LispStatus::NoMoreHeap;
+        }
+        buffer[units] = 0;
+        node->type = NodeType::String;
+        node->flags = NodeFlag::OwnsBuffer | NodeFlag::Literal;
+        node->payload.string.text = buffer;
+        node->payload.string.length = units;
+        target = buffer;
+    }
+    out = node;
+    return LispStatus::Ok;
+}
+
 LispStatus CTqLISPImpl::MakeLiteralString(std::u16string_view text, LispNode*& out)
 {
     LISP_TRY(MakeString(text, out));

@@ -181,11 +181,15 @@ LispStatus f_strcat(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
         total += StringText(arg).size();
     if (total > kMaxStringUnits)
         return LispStatus::NoMoreHeap;
-    std::u16string text;
-    text.reserve(std::size_t(total));
-    for (const LispNode* arg = args; arg && IsStringNode(arg); arg = arg->next)
-        text += StringText(arg);
-    return MakeText(engine, text, out);
+    char16_t* target = nullptr;
+    LISP_TRY(engine.MakeLiteralStringToFill(std::size_t(total), target, out));
+    for (const LispNode* arg = args; arg && IsStringNode(arg); arg = arg->next) {
+        const std::u16string_view piece = StringText(arg);
+        if (!piece.empty())
+            std::memcpy(target, piece.data(), piece.size() * sizeof(char16_t));
+        target += piece.size();
+    }
+    return LispStatus::Ok;
 }
 
 LispStatus f_strlen(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
