@@ -404,17 +404,13 @@ void CTqLISPImpl::ReleaseChain(LispNode* chain)
             --chain->refs;
             return;
         }
-        if (chain->refs == 1 && chain->type == NodeType::SymbolRef) {
+        const bool reference = chain->type == NodeType::SymbolRef;
+        if (chain->refs == 1 && (reference || (chain->type == NodeType::String && !chain->first))) {
             LispNode* following = chain->next;
-            LetGoOfSymbol(chain);
-            chain->refs = 0;
-            FreeRun(chain);
-            chain = following;
-            continue;
-        }
-        if (chain->refs == 1 && chain->type == NodeType::String && !chain->first) {
-            LispNode* following = chain->next;
-            LetGoOfText(chain);
+            if (reference)
+                LetGoOfSymbol(chain);
+            else
+                LetGoOfText(chain);
             chain->refs = 0;
             FreeRun(chain);
             chain = following;
