@@ -1,6 +1,7 @@
 // The evaluator: self-evaluating nodes are copied, symbol references looked up, lists called.
 // Calls go to a builtin through its descriptor or to a user function ((params… / locals…)
-// body…), whose parameters are shadowed on the symbols' save stacks for the call's duration.
+// body…), whose parameters are shadowed for the call's duration: in a frame on the C++ stack when
+// they are few, else on the symbols' save stacks.
 #include "lisp/core/builtin_families.h"
 #include "lisp/core/engine.h"
 #include "lisp/core/stack_guard.h"
