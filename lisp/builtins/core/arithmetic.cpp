@@ -412,7 +412,7 @@ constexpr int kMostOperands = 32767;  // as many as an argument list may hold
 
 // A number the expression stands for without evaluating anything: a numeric literal or a
 // variable holding a number.
-bool PeekNumber(const LispNode* expression, Number& number)
+inline bool PeekNumber(const LispNode* expression, Number& number)
 {
     const LispNode* source = expression;
     if (expression->type == NodeType::SymbolRef)
@@ -423,12 +423,10 @@ bool PeekNumber(const LispNode* expression, Number& number)
     return true;
 }
 
-// One operand of a number-only builtin: peeked, or evaluated and checked to be a number as
-// argument collection checks it.
-LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
+// One operand of a number-only builtin that cannot be peeked: evaluated and checked to be a
+// number as argument collection checks it.
+LispStatus EvaluatedNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
 {
-    if (PeekNumber(expression, number))
-        return LispStatus::Ok;
     LispNode* value = nullptr;
     LISP_TRY(engine.Eval(expression, value));
     if (!value)
@@ -438,6 +436,14 @@ LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& n
         number = NumberOf(value);
     engine.Release(value);
     return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
+}
+
+// The peek is inline: most operands are literals and variables.
+inline LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
+{
+    if (PeekNumber(expression, number)) [[likely]]
+        return LispStatus::Ok;
+    return EvaluatedNumber(engine, expression, number);
 }
 
 // Fold over operands evaluated one by one. An operation whose combining can fail (a division
