@@ -251,24 +251,29 @@ LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* e
 {
     LISP_ASSERT(group.count <= kMost && !(group.options & ParamOption::Optional), "a fixed group of at most three");
     const int count = group.count;
-    const LispNode* expression = expressions;
-    int taken = 0;
-    for (; expression && taken < count; expression = expression->next, ++taken) {
+    // Expressions beyond the group are never evaluated (collection stops at them), so only the
+    // group's own later arguments can reassign a variable read earlier.
+    const LispNode* taken[kMost];
+    int available = 0;
+    const LispNode* beyond = expressions;
+    for (; beyond && available < count; beyond = beyond->next)
+        taken[available++] = beyond;
+    for (int position = 0; position < available; ++position) {
         bool restIsQuiet = true;
-        for (const LispNode* later = expression->next; later && restIsQuiet; later = later->next)
-            restIsQuiet = IsQuiet(later);
-        const LispNode* value = restIsQuiet ? StandingValue(expression) : nullptr;
+        for (int later = position + 1; later < available && restIsQuiet; ++later)
+            restIsQuiet = IsQuiet(taken[later]);
+        const LispNode* value = restIsQuiet ? StandingValue(taken[position]) : nullptr;
         if (!value) {
-            LISP_TRY(m_engine.Eval(expression, m_owned[taken]));
-            value = m_owned[taken];
+            LISP_TRY(m_engine.Eval(taken[position], m_owned[position]));
+            value = m_owned[position];
             if (!value)
                 return LispStatus::InvalidParameter;
         }
-        m_values[taken] = value;
+        m_values[position] = value;
         if ((KindBitsOf(value->type) & group.kinds) == 0)
             return LispStatus::InvalidParameter;
     }
-    if (taken < count)
+    if (available < count)
         return LispStatus::MissingParameter;
-    return expression ? LispStatus::TooManyParameters : LispStatus::Ok;
+    return beyond ? LispStatus::TooManyParameters : LispStatus::Ok;
 }
