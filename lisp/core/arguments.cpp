@@ -227,22 +227,29 @@ void CTqLISPImpl::DropArguments(const BuiltinDescriptor& descriptor, LispNode* a
 
 namespace {
 
-// An expression whose evaluation runs no code: a variable or a numeric literal.
-bool IsQuiet(const LispNode* expression)
+bool IsLiteral(const LispNode* expression)
 {
-    return expression->type == NodeType::SymbolRef || expression->type == NodeType::Integer || expression->type == NodeType::Real;
+    switch (expression->type) {
+    case NodeType::Integer: case NodeType::Real: case NodeType::ShortString: case NodeType::String:
+        return true;
+    default:
+        return false;
+    }
 }
 
-// The value `expression` evaluates to when that is a node already standing somewhere and a copy
-// of it would do; else null.
+// An expression whose evaluation runs no code: a variable or a number or string literal.
+bool IsQuiet(const LispNode* expression) { return expression->type == NodeType::SymbolRef || IsLiteral(expression); }
+
+// The value `expression` evaluates to when that is a node already standing somewhere and its
+// copy would read the same (a long string's copy shares its text); else null.
 const LispNode* StandingValue(const LispNode* expression)
 {
-    if (expression->type == NodeType::Integer || expression->type == NodeType::Real)
+    if (IsLiteral(expression))
         return expression;
     if (expression->type != NodeType::SymbolRef || !expression->first)
         return nullptr;
     const LispNode* value = expression->first->payload.symbol.value;
-    return value && CTqLISPImpl::CopiesPlainly(value) ? value : nullptr;
+    return value && (CTqLISPImpl::CopiesPlainly(value) || value->type == NodeType::String) ? value : nullptr;
 }
 
 }  // namespace

@@ -616,6 +616,18 @@ private:
     LispNode* m_owned[kMost] = {};
 };
 
+// The direct entry of a builtin of one evaluated argument (`group`) whose entry reads that argument
+// alone and runs no LISP code: the argument is collected by BorrowedArguments and handed to the
+// entry as it stands (a borrowed value is always the last of its form, so nothing follows it).
+template <BuiltinEntry entry, const ParamGroup* group>
+LispStatus OneArgumentDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    BorrowedArguments args(engine);
+    LISP_TRY(args.Collect(*group, expressions));
+    return entry(out, const_cast<LispNode*>(args[0]), engine);
+}
+
 // Builds a list by appending owned element nodes.
 class ListBuilder {
 public:

@@ -665,7 +665,7 @@ constexpr BuiltinDescriptor kFileRows[] = {
     {u"f_prompt", f_prompt, EvalMode::All, Kind::NilTList, kStringOptionalFile},
     {u"f_close", f_close, EvalMode::All, Kind::Atom, kOneFile},
     {u"f_open", f_open, EvalMode::All, Kind::File, kNameAndMode},
-    {u"f_read", f_read, EvalMode::All, Kind::Any, Params::OneString},
+    {u"f_read", f_read, EvalMode::All, Kind::Any, Params::OneString, OneArgumentDirect<f_read, Params::OneString>},
     {u"f_readchar", f_readchar, EvalMode::All, Kind::IntNilTList, kOptionalFile},
     {u"f_readline", f_readline, EvalMode::All, Kind::StringOrNil, kOptionalFile},
     {u"f_writechar", f_writechar, EvalMode::All, Kind::Integer, kIntegerOptionalFile},
