@@ -592,9 +592,9 @@ private:
 
 // The arguments of a direct entry whose builtin takes one group of a fixed number of evaluated
 // arguments, collected as CollectSingleGroup collects them (same order of evaluation, same
-// errors) without an argument list: the value of a variable, or a numeric literal, is used where
-// it stands when nothing evaluated after it could reassign the variable; other values are
-// evaluated and held until the collection goes out of scope.
+// errors) without an argument list: the value of a variable, or a number or string literal, is
+// used where it stands when nothing evaluated after it could reassign the variable; other values
+// are evaluated and held until the collection goes out of scope.
 class BorrowedArguments {
 public:
     static constexpr int kMost = 3;
