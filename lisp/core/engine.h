@@ -13,6 +13,7 @@
 #include "lisp/core/builtin.h"
 #include "lisp/core/input_context.h"
 #include "lisp/core/node.h"
+#include "lisp/core/stack_guard.h"
 #include "lisp/core/status.h"
 #include "lisp/core/text_block.h"
 
@@ -266,7 +267,28 @@ public:
     }
     // The truth of `expression` when it is a call whose builtin can tell it without making a
     // value (`handled` true); else nothing is evaluated and the caller evaluates as usual.
-    LispStatus TryTest(const LispNode* expression, bool& handled, bool& truth);
+    LispStatus TryTest(const LispNode* expression, bool& handled, bool& truth)
+    {
+        handled = false;
+        if (!expression || expression->type != NodeType::List || !expression->first)
+            return LispStatus::Ok;
+        const LispNode* head = expression->first;
+        if (head->type != NodeType::SymbolRef || !head->first)
+            return LispStatus::Ok;
+        const LispNode* value = head->first->payload.symbol.value;
+        if (!value || (value->type != NodeType::Subr && value->type != NodeType::QuotingSubr))
+            return LispStatus::Ok;
+        const DirectTest test = value->payload.descriptor->test;
+        // Traced and recorded calls are shown as they are made, so they go the usual way.
+        if (!test || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+            return LispStatus::Ok;
+        LISP_TRY(test(head->next, *this, handled, truth));
+        if (!handled)
+            return LispStatus::Ok;
+        // The call still counts as an evaluation step and needs its stack, as Apply would see it.
+        LISP_TRY(BreakPollTick());
+        return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
+    }
     // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
     // apply does: as if the call list (function (QUOTE value)…) were built and applied.
     // PreparedCall does the same for a function called again and again.

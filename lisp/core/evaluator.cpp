@@ -124,28 +124,6 @@ LispStatus CTqLISPImpl::ApplyResolved(const LispNode* form, LispNode*& out, int 
     return LispStatus::NoFunction;
 }
 
-LispStatus CTqLISPImpl::TryTest(const LispNode* expression, bool& handled, bool& truth)
-{
-    handled = false;
-    if (!expression || expression->type != NodeType::List || !expression->first)
-        return LispStatus::Ok;
-    const LispNode* head = expression->first;
-    if (head->type != NodeType::SymbolRef || !head->first)
-        return LispStatus::Ok;
-    const LispNode* value = head->first->payload.symbol.value;
-    if (!value || (value->type != NodeType::Subr && value->type != NodeType::QuotingSubr))
-        return LispStatus::Ok;
-    const DirectTest test = value->payload.descriptor->test;
-    // Traced and recorded calls are shown as they are made, so they go the usual way.
-    if (!test || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
-        return LispStatus::Ok;
-    LISP_TRY(test(head->next, *this, handled, truth));
-    if (!handled)
-        return LispStatus::Ok;
-    // The call still counts as an evaluation step and needs its stack, as Apply would see it.
-    LISP_TRY(BreakPollTick());
-    return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
-}
 
 LispStatus CTqLISPImpl::ResolveFunction(const LispNode* head, LispNode*& out, int mode)
 {
