@@ -249,7 +249,7 @@ const LispNode* StandingValue(const LispNode* expression)
     if (expression->type != NodeType::SymbolRef || !expression->first)
         return nullptr;
     const LispNode* value = expression->first->payload.symbol.value;
-    return value && (CTqLISPImpl::CopiesPlainly(value) || value->type == NodeType::String) ? value : nullptr;
+    return value && (CTqLISPImpl::IsPlainCopy(value) || value->type == NodeType::String) ? value : nullptr;
 }
 
 }  // namespace

@@ -173,10 +173,21 @@ public:
         }
         return CopyNodeSlow(source, out);
     }
-    // Whether a copy of `node` is the cell itself with its `first` target shared: no buffer to
+    // Types whose copy is the cell itself with the `first` target shared: no buffer to
     // duplicate, no host object to confirm, not a nil form to normalise. Such a value may be
     // used where it stands wherever a copy of it would do.
-    static bool CopiesPlainly(const LispNode* node) { return IsPlainCopy(node); }
+    static bool IsPlainCopy(const LispNode* node)
+    {
+        switch (node->type) {
+        case NodeType::Integer: case NodeType::Real: case NodeType::ShortString: case NodeType::SymbolRef:
+        case NodeType::Subr: case NodeType::QuotingSubr: case NodeType::EntityName: case NodeType::ULong:
+            return true;
+        case NodeType::List: case NodeType::DottedList:
+            return node->first != nullptr;
+        default:
+            return false;
+        }
+    }
     // Lowers the count of each node of the chain and frees what reaches zero. A lone plain
     // value (the usual argument or result) is freed inline.
     void Release(LispNode* chain)
@@ -405,20 +416,6 @@ private:
         string->payload.string.text = nullptr;
     }
     LispStatus CopyNodeSlow(const LispNode* source, LispNode*& out);
-    // Types whose copy is the cell itself with the `first` target shared: no buffer to
-    // duplicate, no host object to confirm, not a nil form to normalise.
-    static bool IsPlainCopy(const LispNode* node)
-    {
-        switch (node->type) {
-        case NodeType::Integer: case NodeType::Real: case NodeType::ShortString: case NodeType::SymbolRef:
-        case NodeType::Subr: case NodeType::QuotingSubr: case NodeType::EntityName: case NodeType::ULong:
-            return true;
-        case NodeType::List: case NodeType::DottedList:
-            return node->first != nullptr;
-        default:
-            return false;
-        }
-    }
     // Types a cell without `first` or `next` is freed as, with nothing else to let go.
     static bool IsPlainFree(NodeType type)
     {
