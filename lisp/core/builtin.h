@@ -118,6 +118,27 @@ using DirectEntry = LispStatus (*)(LispNode*& out, const LispNode* expressions, 
 // ordinary path.
 using DirectTest = LispStatus (*)(const LispNode* expressions, CTqLISPImpl& engine, bool& handled, bool& truth);
 
+// A number as arithmetic carries it between operations: a 32-bit integer, or a double from the
+// first real on.
+struct LispNumber {
+    bool isReal = false;
+    std::int32_t integer = 0;
+    double real = 0.0;
+
+    double AsReal() const { return isReal ? real : double(integer); }
+    void SetReal(double value)
+    {
+        isReal = true;
+        real = value;
+    }
+    bool IsZero() const { return isReal ? real == 0.0 : integer == 0; }
+};
+
+// A number-valued builtin's path for an operand of arithmetic, as in (+ (* x 31) k): the value
+// as a number instead of a node made to be read and freed at once. It always answers, with the
+// status and number its direct path would give.
+using DirectNumber = LispStatus (*)(const LispNode* expressions, CTqLISPImpl& engine, LispNumber& number);
+
 struct BuiltinDescriptor {
     const char16_t* name;  // entry name, "f_" and the stem
     BuiltinEntry entry;
@@ -126,6 +147,7 @@ struct BuiltinDescriptor {
     std::span<const ParamGroup> groups;
     DirectEntry direct = nullptr;
     DirectTest test = nullptr;
+    DirectNumber number = nullptr;
 };
 
 // One group of arguments, all evaluated: most builtins look like this, and their arguments are

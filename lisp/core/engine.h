@@ -300,6 +300,30 @@ public:
         LISP_TRY(BreakPollTick());
         return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
     }
+    // The value of `expression` as a number when it is a call whose builtin can give it without
+    // making a node (`handled` true); else nothing is evaluated and the caller evaluates as usual.
+    LispStatus TryNumber(const LispNode* expression, bool& handled, LispNumber& number)
+    {
+        handled = false;
+        if (expression->type != NodeType::List || !expression->first)
+            return LispStatus::Ok;
+        const LispNode* head = expression->first;
+        if (head->type != NodeType::SymbolRef || !head->first)
+            return LispStatus::Ok;
+        const LispNode* value = head->first->payload.symbol.value;
+        if (!value || value->type != NodeType::Subr)
+            return LispStatus::Ok;
+        const DirectNumber direct = value->payload.descriptor->number;
+        // Traced and recorded calls are shown as they are made, so they go the usual way.
+        if (!direct || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+            return LispStatus::Ok;
+        handled = true;
+        // The step and stack checks Apply makes before a call.
+        LISP_TRY(BreakPollTick());
+        if (stack_guard::NearlyExhausted())
+            return LispStatus::NoMoreHeap;
+        return direct(head->next, *this, number);
+    }
     // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
     // apply does: as if the call list (function (QUOTE value)…) were built and applied.
     // PreparedCall does the same for a function called again and again.

@@ -20,19 +20,7 @@
 namespace {
 
 // A number argument, or an accumulator: an integer until a real takes part.
-struct Number {
-    bool isReal = false;
-    std::int32_t integer = 0;
-    double real = 0.0;
-
-    double AsReal() const { return isReal ? real : double(integer); }
-    void SetReal(double value)
-    {
-        isReal = true;
-        real = value;
-    }
-    bool IsZero() const { return isReal ? real == 0.0 : integer == 0; }
-};
+using Number = LispNumber;
 
 Number NumberOf(const LispNode* node)
 {
@@ -198,17 +186,24 @@ enum class Domain : std::uint8_t { All, NonNegative, Positive };
 // sine of an infinity) but shows in the result: NaN from a number, an infinity from a finite one.
 // The floating-point exception flags would say the same, but the compiler may move the library
 // call across their test.
-LispStatus RealOfNumber(const Number& number, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
-                        LispNode*& out)
+LispStatus RealResult(const Number& number, double (*function)(double), Domain domain, bool ignoreLibraryErrors, double& result)
 {
     const double x = number.AsReal();
     if ((domain == Domain::NonNegative && x < 0.0) || (domain == Domain::Positive && !(x > 0.0)))
         return LispStatus::MathError;
     errno = 0;
-    const double result = function(x);
+    result = function(x);
     const bool unsignalled = (std::isnan(result) && !std::isnan(x)) || (std::isinf(result) && std::isfinite(x));
     if (!ignoreLibraryErrors && (errno != 0 || unsignalled))
         return LispStatus::MathError;
+    return LispStatus::Ok;
+}
+
+LispStatus RealOfNumber(const Number& number, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
+                        LispNode*& out)
+{
+    double result = 0.0;
+    LISP_TRY(RealResult(number, function, domain, ignoreLibraryErrors, result));
     return engine.MakeReal(result, out);
 }
 
@@ -410,16 +405,36 @@ LispStatus CompareNeighbours(LispNode*& out, const LispNode* args, CTqLISPImpl& 
 
 constexpr int kMostOperands = 32767;  // as many as an argument list may hold
 
-// A number the expression stands for without evaluating anything: a numeric literal or a
-// variable holding a number.
-inline bool PeekNumber(const LispNode* expression, Number& number)
+// The number node an expression stands for without evaluating anything: a numeric literal or
+// the value of a variable holding a number; null for anything else.
+inline const LispNode* PeekedNumber(const LispNode* expression)
 {
     const LispNode* source = expression;
     if (expression->type == NodeType::SymbolRef)
         source = expression->first ? SymbolValue(expression->first) : nullptr;
     if (!source || (source->type != NodeType::Integer && source->type != NodeType::Real))
+        return nullptr;
+    return source;
+}
+
+inline bool PeekNumber(const LispNode* expression, Number& number)
+{
+    const LispNode* source = PeekedNumber(expression);
+    if (source)
+        number = NumberOf(source);
+    return source != nullptr;
+}
+
+// Two peeked integers, the commonest operands: the pair is passed in registers, not through
+// the Number of a general operand.
+inline bool PeekIntegers(const LispNode* first, const LispNode* second, std::int32_t& a, std::int32_t& b)
+{
+    const LispNode* x = PeekedNumber(first);
+    const LispNode* y = x && x->type == NodeType::Integer ? PeekedNumber(second) : nullptr;
+    if (!y || y->type != NodeType::Integer)
         return false;
-    number = NumberOf(source);
+    a = x->payload.integer;
+    b = y->payload.integer;
     return true;
 }
 
@@ -427,6 +442,10 @@ inline bool PeekNumber(const LispNode* expression, Number& number)
 // number as argument collection checks it.
 LispStatus EvaluatedNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
 {
+    bool handled = false;
+    const LispStatus direct = engine.TryNumber(expression, handled, number);
+    if (handled)
+        return direct;
     LispNode* value = nullptr;
     LISP_TRY(engine.Eval(expression, value));
     if (!value)
@@ -450,18 +469,23 @@ inline LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Nu
 // by zero) first evaluates every operand, so that its error comes after theirs, as on the
 // ordinary path; the others combine as they go.
 template <bool kCombiningCanFail, LispStatus (*combine)(Number&, const Number&)>
-LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+inline LispStatus FoldNumber(const LispNode* expressions, CTqLISPImpl& engine, Number& acc)
 {
-    handled = true;
-    Number acc;
-    Number operand;
     // Two operands, the usual case: evaluated in order, then combined.
     if (expressions && expressions->next && !expressions->next->next) {
+        std::int32_t a = 0;
+        std::int32_t b = 0;
+        if (PeekIntegers(expressions, expressions->next, a, b)) {
+            acc = Number{false, a, 0.0};
+            return combine(acc, Number{false, b, 0.0});
+        }
+        Number operand;
         LISP_TRY(EvalNumber(engine, expressions, acc));
         LISP_TRY(EvalNumber(engine, expressions->next, operand));
-        LISP_TRY(combine(acc, operand));
-        return MakeNumber(acc, engine, out);
+        return combine(acc, operand);
     }
+    acc = Number{};  // no operand gives the integer 0
+    Number operand;
     std::vector<Number> held;  // operands after the second, while the combining waits
     int count = 0;
     for (const LispNode* expression = expressions; expression; expression = expression->next) {
@@ -482,7 +506,16 @@ LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& 
         for (const Number& next : held)
             LISP_TRY(combine(acc, next));
     }
-    return MakeNumber(acc, engine, out);
+    return LispStatus::Ok;
+}
+
+template <bool kCombiningCanFail, LispStatus (*combine)(Number&, const Number&)>
+LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    Number result;
+    LISP_TRY((FoldNumber<kCombiningCanFail, combine>(expressions, engine, result)));
+    return MakeNumber(result, engine, out);
 }
 
 // The operand of a one-number builtin: missing, evaluated and checked, then no other.
@@ -496,30 +529,48 @@ LispStatus OnlyOperand(CTqLISPImpl& engine, const LispNode* expressions, Number&
 
 // One operand, mapped.
 template <typename IntegerOp, typename RealOp>
-LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, bool& handled)
+LispStatus MapNumber(const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, Number& number)
 {
-    handled = true;
-    Number number;
     LISP_TRY(OnlyOperand(engine, expressions, number));
     if (number.isReal)
         number.real = realOp(number.real);
     else
         number.integer = integerOp(number.integer);
+    return LispStatus::Ok;
+}
+
+template <typename IntegerOp, typename RealOp>
+LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, bool& handled)
+{
+    handled = true;
+    Number number;
+    LISP_TRY(MapNumber(expressions, engine, integerOp, realOp, number));
     return MakeNumber(number, engine, out);
 }
 
 // One operand of a real function, evaluated as argument collection would, then the function.
+LispStatus RealNumber(const LispNode* expressions, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
+                      Number& number)
+{
+    Number operand;
+    LISP_TRY(OnlyOperand(engine, expressions, operand));
+    double result = 0.0;
+    LISP_TRY(RealResult(operand, function, domain, ignoreLibraryErrors, result));
+    number.SetReal(result);
+    return LispStatus::Ok;
+}
+
 LispStatus RealDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, double (*function)(double), Domain domain,
                       bool ignoreLibraryErrors, bool& handled)
 {
     handled = true;
     Number number;
-    LISP_TRY(OnlyOperand(engine, expressions, number));
-    return RealOfNumber(number, engine, function, domain, ignoreLibraryErrors, out);
+    LISP_TRY(RealNumber(expressions, engine, function, domain, ignoreLibraryErrors, number));
+    return MakeNumber(number, engine, out);
 }
 
 // Whether `relation` holds between two numbers; a NaN is unordered and equal to nothing.
-bool NumbersHold(const Number& a, const Number& b, Relation relation)
+inline bool NumbersHold(const Number& a, const Number& b, Relation relation)
 {
     int order = 0;
     bool ordered = true;
@@ -558,9 +609,19 @@ LispStatus CompareDirect(LispNode*& out, const LispNode* expressions, CTqLISPImp
 // The same comparison where only its truth counts.
 LispStatus CompareTest(const LispNode* expressions, Relation relation, bool& handled, bool& truth)
 {
+    handled = false;
+    if (!expressions || !expressions->next || expressions->next->next)
+        return LispStatus::Ok;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (PeekIntegers(expressions, expressions->next, x, y)) {
+        handled = true;
+        truth = NumbersHold(Number{false, x, 0.0}, Number{false, y, 0.0}, relation);
+        return LispStatus::Ok;
+    }
     Number a;
     Number b;
-    handled = expressions && expressions->next && !expressions->next->next && PeekNumber(expressions, a) && PeekNumber(expressions->next, b);
+    handled = PeekNumber(expressions, a) && PeekNumber(expressions->next, b);
     if (handled)
         truth = NumbersHold(a, b, relation);
     return LispStatus::Ok;
@@ -773,6 +834,31 @@ LispStatus f_1sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImp
 {
     return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; }, handled);
 }
+// The same operations as operands of arithmetic (see DirectNumber).
+LispStatus f_exp_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Exp, Domain::All, true, number); }
+LispStatus f_log_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Log, Domain::Positive, false, number); }
+LispStatus f_sqrt_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sqrt, Domain::NonNegative, false, number); }
+LispStatus f_sin_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sin, Domain::All, false, number); }
+LispStatus f_cos_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Cos, Domain::All, false, number); }
+LispStatus f_tan_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Tan, Domain::All, false, number); }
+LispStatus f_add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Add>(expressions, engine, number); }
+LispStatus f_mul_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Multiply>(expressions, engine, number); }
+LispStatus f_sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+{
+    if (expressions && !expressions->next)
+        return MapNumber(expressions, engine, WrapNegate, [](double x) { return -x; }, number);
+    return FoldNumber<false, Subtract>(expressions, engine, number);
+}
+LispStatus f_div_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Divide>(expressions, engine, number); }
+LispStatus f_rem_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Remainder>(expressions, engine, number); }
+LispStatus f_1add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+{
+    return MapNumber(expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, number);
+}
+LispStatus f_1sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+{
+    return MapNumber(expressions, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; }, number);
+}
 LispStatus f_isequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Equal, handled); }
 LispStatus f_notequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::NotEqual, handled); }
 LispStatus f_lower_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Less, handled); }
@@ -868,30 +954,30 @@ constexpr ParamGroup kTwoValuesOptionalFuzz[] = {{Kind::Every, 2, 0}, {Kind::Num
 }  // namespace
 
 constexpr BuiltinDescriptor kArithmeticRows[] = {
-    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, f_add_direct},
-    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, f_sub_direct},
-    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, f_mul_direct},
-    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers, f_div_direct},
+    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, f_add_direct, nullptr, f_add_number},
+    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, f_sub_direct, nullptr, f_sub_number},
+    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, f_mul_direct, nullptr, f_mul_number},
+    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers, f_div_direct, nullptr, f_div_number},
     {u"f_neg", f_neg, EvalMode::All, Kind::Integer, Params::OneInteger},
-    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, f_1add_direct},
-    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct},
+    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, f_1add_direct, nullptr, f_1add_number},
+    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct, nullptr, f_1sub_number},
     {u"f_abs", f_abs, EvalMode::All, Kind::Number, Params::OneNumber},
     {u"f_atan", f_atan, EvalMode::All, Kind::Number, kNumberOptionalNumber},
-    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber, f_exp_direct},
+    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber, f_exp_direct, nullptr, f_exp_number},
     {u"f_expt", f_expt, EvalMode::All, Kind::Number, Params::TwoNumbers},
     {u"f_fix", f_fix, EvalMode::All, Kind::Number, Params::OneNumber, OneArgumentDirect<f_fix, Params::OneNumber>},
     {u"f_float", f_float, EvalMode::All, Kind::Real, Params::OneNumber},
     {u"f_gcd", f_gcd, EvalMode::All, Kind::Integer, Params::TwoIntegers},
-    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber, f_log_direct},
+    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber, f_log_direct, nullptr, f_log_number},
     {u"f_logand", f_logand, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_logior", f_logior, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_max", f_max, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_min", f_min, EvalMode::All, Kind::Number, Params::ManyNumbers},
-    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, f_rem_direct},
-    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber, f_sqrt_direct},
-    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber, f_sin_direct},
-    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber, f_cos_direct},
-    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber, f_tan_direct},
+    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, f_rem_direct, nullptr, f_rem_number},
+    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber, f_sqrt_direct, nullptr, f_sqrt_number},
+    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber, f_sin_direct, nullptr, f_sin_number},
+    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber, f_cos_direct, nullptr, f_cos_number},
+    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber, f_tan_direct, nullptr, f_tan_number},
     {u"f_vmon", f_vmon, EvalMode::All, Kind::NilTList, Params::None},
     {u"f_lsh", f_lsh, EvalMode::All, Kind::Integer, Params::TwoIntegers},
     {u"f_gc", f_gc, EvalMode::All, Kind::NilTList, Params::None},
