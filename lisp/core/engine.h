@@ -245,7 +245,7 @@ public:
 
     // ---- evaluation (evaluator.cpp) --------------------------------------------------------------
     // Symbol references and calls are the usual expressions and take the inline path.
-    LispStatus Eval(const LispNode* expression, LispNode*& out)
+    [[gnu::always_inline]] LispStatus Eval(const LispNode* expression, LispNode*& out)
     {
         if (expression) [[likely]] {
             if (expression->type == NodeType::SymbolRef && expression->first) {
@@ -253,7 +253,7 @@ public:
                 if (value && IsPlainCopy(value))
                     return CopyNode(value, out);
             } else if (expression->type == NodeType::List && expression->first) {
-                return Apply(expression->first, out, 0);
+                return ApplyCall(expression->first, out);
             } else if (expression->type == NodeType::Integer || expression->type == NodeType::Real) {
                 return CopyNode(expression, out);
             }
@@ -262,6 +262,37 @@ public:
     }
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
+    // Apply where an expression is evaluated: the commonest call, a builtin with a direct path
+    // while no call is traced or recorded, is made from here without entering Apply.
+    LispStatus ApplyCall(const LispNode* form, LispNode*& out)
+    {
+        constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
+        if (form->type == NodeType::SymbolRef && form->first && (m_outputMode & kShownCalls) == 0 && m_breakCountdown > 0) [[likely]] {
+            const LispNode* value = form->first->payload.symbol.value;
+            if (value && !stack_guard::NearlyExhausted()) {
+                if ((value->type == NodeType::Subr || value->type == NodeType::QuotingSubr) && value->payload.descriptor->direct) {
+                    const BuiltinDescriptor& descriptor = *value->payload.descriptor;
+                    --m_breakCountdown;  // the step Apply would count; it cannot reach a poll here
+                    out = nullptr;
+                    bool handled = false;
+                    const LispStatus status = descriptor.direct(out, form->next, *this, handled);
+                    if (!handled)
+                        return ApplyBuiltin(form, descriptor, nullptr, out);
+                    if (Failed(status) && out) [[unlikely]] {
+                        Release(out);
+                        out = nullptr;
+                    }
+                    return status;
+                }
+                if (IsFunctionList(value)) {
+                    --m_breakCountdown;
+                    out = nullptr;
+                    return ApplyUserFunction(form, value, out);
+                }
+            }
+        }
+        return Apply(form, out, 0);
+    }
     // Evaluates a body in order: the last value in `out`, the others let go as soon as made.
     LispStatus EvalBody(const LispNode* chain, LispNode*& out)
     {

@@ -75,26 +75,21 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
 {
     out = nullptr;
     LISP_TRY(BreakPollTick());
-    if ((m_outputMode & OutputMode::TraceCalls) && !m_outputSuppressed && form) [[unlikely]] {
-        if (Failed(PrintCallTrace(form)))
-            return LispStatus::PrintingTrace;
-    }
-    if (!form)
-        return LispStatus::EmptyNodePointer;
-    if (stack_guard::NearlyExhausted())
-        return LispStatus::NoMoreHeap;
-    // The usual call names a builtin: its descriptor is static, so nothing needs holding
-    // while the arguments are evaluated, even if they reassign the symbol.
-    if (form->type == NodeType::SymbolRef && form->first) {
+    constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
+    // The usual call names a builtin or a user function while no call is traced or recorded.
+    if ((m_outputMode & kShownCalls) == 0 && form && form->type == NodeType::SymbolRef && form->first) [[likely]] {
+        if (stack_guard::NearlyExhausted())
+            return LispStatus::NoMoreHeap;
         const LispNode* value = form->first->payload.symbol.value;
         if (value && (value->type == NodeType::Subr || value->type == NodeType::QuotingSubr)) {
+            // A builtin's descriptor is static, so nothing needs holding while the arguments
+            // are evaluated, even if they reassign the symbol.
             const BuiltinDescriptor& descriptor = *value->payload.descriptor;
-            // Recording modes need the argument list, which the direct paths never build.
-            if (descriptor.direct && (m_outputMode & (OutputMode::RecordFailure | OutputMode::RecordAll)) == 0) {
+            if (descriptor.direct) {
                 bool handled = false;
                 const LispStatus status = descriptor.direct(out, form->next, *this, handled);
                 if (handled) {
-                    if (Failed(status) && out) {
+                    if (Failed(status) && out) [[unlikely]] {
                         Release(out);
                         out = nullptr;
                     }
@@ -103,6 +98,23 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
             }
             return ApplyBuiltin(form, descriptor, nullptr, out);
         }
+        if (value && IsFunctionList(value) && (mode & 0xF0) == 0)
+            return ApplyUserFunction(form, value, out);
+        return ApplyResolved(form, out, mode);
+    }
+    if ((m_outputMode & OutputMode::TraceCalls) && !m_outputSuppressed && form) [[unlikely]] {
+        if (Failed(PrintCallTrace(form)))
+            return LispStatus::PrintingTrace;
+    }
+    if (!form)
+        return LispStatus::EmptyNodePointer;
+    if (stack_guard::NearlyExhausted())
+        return LispStatus::NoMoreHeap;
+    // Recording modes need the argument list, which the direct paths never build.
+    if (form->type == NodeType::SymbolRef && form->first) {
+        const LispNode* value = form->first->payload.symbol.value;
+        if (value && (value->type == NodeType::Subr || value->type == NodeType::QuotingSubr))
+            return ApplyBuiltin(form, *value->payload.descriptor, nullptr, out);
         if (value && IsFunctionList(value) && (mode & 0xF0) == 0)
             return ApplyUserFunction(form, value, out);
     }
@@ -209,7 +221,7 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
 }
 
 template <typename MakeValues>
-LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out)
+[[gnu::always_inline]] inline LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out)
 {
     LispNode* values[kStackBindings];
     int given = 0;
@@ -258,7 +270,7 @@ LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues 
 // are evaluated in order, each parameter is bound to the next one (the rest of the parameters
 // and the locals after "/" are left unbound), the body runs, and the outer values kept in this
 // frame are put back, last shadowed first, however the body ends.
-LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
+[[gnu::always_inline]] inline LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
 {
     return CallInStackFrame(
         parameters,
