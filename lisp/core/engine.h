@@ -232,10 +232,23 @@ public:
     // The symbol named exactly `name`, or null.
     LispNode* FindSymbol(std::u16string_view name);
     // Replaces the symbol's value (taking ownership of `value`, which may be null = unbound).
-    void SetSymbolValue(LispNode* symbol, LispNode* value);
+    void SetSymbolValue(LispNode* symbol, LispNode* value)
+    {
+        LispNode* old = symbol->payload.symbol.value;
+        symbol->payload.symbol.value = value;
+        Release(old);
+    }
     // Assignment as setq and set make it: also registers or removes "C:" commands and sets or
     // clears the error handler. Takes ownership of `value`.
-    LispStatus AssignSymbol(LispNode* symbol, LispNode* value);
+    LispStatus AssignSymbol(LispNode* symbol, LispNode* value)
+    {
+        // Most assignments are to plain variables, which the symbol's flag tells without its name.
+        if (!(symbol->flags & NodeFlag::SpecialName)) [[likely]] {
+            SetSymbolValue(symbol, value);
+            return LispStatus::Ok;
+        }
+        return AssignSpecialName(symbol, value);
+    }
     LispStatus RebuildSymbolIndex();
     LispNode* FirstSymbol() const { return m_symbols; }
     LispNode* QuoteSymbol() const { return m_symQuote; }
@@ -516,6 +529,8 @@ private:
     LispStatus ReadStringLiteral(LispNode*& out);
     LispStatus ReadQuoted(LispNode*& out);
 
+    // AssignSymbol to a "C:" name or *ERROR*.
+    LispStatus AssignSpecialName(LispNode* symbol, LispNode* value);
     // evaluator internals
     LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);

@@ -110,20 +110,10 @@ LispStatus CTqLISPImpl::RebuildSymbolIndex()
     return LispStatus::Ok;
 }
 
-void CTqLISPImpl::SetSymbolValue(LispNode* symbol, LispNode* value)
-{
-    LispNode* old = symbol->payload.symbol.value;
-    symbol->payload.symbol.value = value;
-    Release(old);
-}
-
-LispStatus CTqLISPImpl::AssignSymbol(LispNode* symbol, LispNode* value)
+LispStatus CTqLISPImpl::AssignSpecialName(LispNode* symbol, LispNode* value)
 {
     const bool isFunction = IsFunctionList(value);
     SetSymbolValue(symbol, value);
-    // Most assignments are to plain variables, which the symbol's flag tells without its name.
-    if (!(symbol->flags & NodeFlag::SpecialName))
-        return LispStatus::Ok;
     const std::u16string_view name = SymbolName(symbol);
     if (name.size() >= 2 && name[0] == u'C' && name[1] == u':') {
         if (isFunction) {
