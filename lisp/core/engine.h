@@ -444,7 +444,7 @@ public:
     InputContext& CurrentInput() { return *m_input; }
     // Parses text without touching the input contexts (read, for example): the first
     // expression or atom of `text` in `out`, nil when there is none.
-    LispStatus ReadFromText(std::u16string_view text, LispNode*& out);
+    LispStatus ReadFromText(std::u16string text, LispNode*& out);
 
     CTqLispServices* Services() const { return m_services; }
     bool IsStarted() const { return m_started != 0; }
@@ -594,6 +594,7 @@ private:
     InputContext m_console;
     InputContext* m_input = &m_console;
     int m_parseLevel = 0;
+    std::u16string m_token;  // the atom being read; its storage is kept from atom to atom
     int m_evaluationDepth = 0;  // command lines being evaluated, nested ones included
 
     // evaluator

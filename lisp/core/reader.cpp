@@ -190,7 +190,9 @@ LispStatus CTqLISPImpl::Refill()
     case InputKind::Console: {
         LISP_TRY(Output(u"Empty input buffer."));
         LISP_TRY(FlushConsole());
-        const std::u16string prompt = u"\n" + QString::number(m_parseLevel).toStdU16String() + u">";
+        std::u16string prompt = u"\n";
+        prompt += QString::number(m_parseLevel).toStdU16String();
+        prompt += u'>';
         CTqString line;
         const short result = m_services ? m_services->GetLine(CTqString(std::u16string_view(prompt)), line) : short(tq::kCancel);
         in.cursor = 0;
@@ -499,7 +501,8 @@ LispStatus CTqLISPImpl::ReadQuoted(LispNode*& out)
 
 LispStatus CTqLISPImpl::ReadAtom(LispNode*& out)
 {
-    std::u16string token;
+    std::u16string& token = m_token;
+    token.clear();
     bool refilled = false;
     for (;;) {
         InputContext& in = *m_input;
@@ -514,15 +517,29 @@ LispStatus CTqLISPImpl::ReadAtom(LispNode*& out)
                 break;
             continue;
         }
-        const char16_t unit = in.buffer[in.cursor];
-        if (HasClass(unit, CharClass::TokenEnd))
+        // The run of token units in the buffer, taken at once.
+        const char16_t* units = in.buffer.data();
+        const std::size_t start = in.cursor;
+        std::size_t end = start;
+        LispStatus stop = LispStatus::Ok;
+        for (; end < in.buffer.size(); ++end) {
+            const char16_t unit = units[end];
+            if (HasClass(unit, CharClass::TokenEnd))
+                break;
+            if (unit == 27 || unit == 3) {
+                stop = LispStatus::UserBreak;
+                break;
+            }
+            if (token.size() + (end - start) >= kMaxTokenUnits) {
+                stop = LispStatus::OperandTooLong;
+                break;
+            }
+        }
+        token.append(units + start, end - start);
+        in.cursor = end;
+        LISP_TRY(stop);
+        if (end < in.buffer.size())
             break;
-        if (unit == 27 || unit == 3)
-            return LispStatus::UserBreak;
-        if (token.size() >= kMaxTokenUnits)
-            return LispStatus::OperandTooLong;
-        token.push_back(unit);
-        ++in.cursor;
     }
     if (token.empty())
         return LispStatus::IncompleteExpression;
@@ -610,12 +627,12 @@ LispStatus CTqLISPImpl::ReadStringLiteral(LispNode*& out)
     return MakeLiteralString(text, out);
 }
 
-LispStatus CTqLISPImpl::ReadFromText(std::u16string_view text, LispNode*& out)
+LispStatus CTqLISPImpl::ReadFromText(std::u16string text, LispNode*& out)
 {
     out = nullptr;
     InputContext context;
     context.kind = InputKind::Text;
-    context.buffer.assign(text);
+    context.buffer = std::move(text);
     context.state = InputState::ContentSeen;
     PushInput(&context);
     const int savedLevel = m_parseLevel;

@@ -351,7 +351,7 @@ LispStatus f_read(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     text += StringText(args);
     text += u")";
     NodeRef list(engine);
-    LISP_TRY(engine.ReadFromText(text, list.slot()));
+    LISP_TRY(engine.ReadFromText(std::move(text), list.slot()));
     if (!IsConsList(list.get()))
         return engine.MakeNil(out);
     return engine.CopyNode(list->first, out);
