@@ -111,6 +111,10 @@ TEST_F(EngineSession, OverlongInputIsRefused)
     EXPECT_EQ(Run(longString), QStringLiteral("\n Error: Operand too long.\n"));
     const QString longSymbol = QStringLiteral("(quote ") + QString(64000, QLatin1Char('c')) + QStringLiteral(")");
     EXPECT_EQ(Run(longSymbol), QStringLiteral("\n Error: Operand too long.\n"));
+    const QString longestSymbol = QStringLiteral("(strlen (vl-symbol-name (quote ") + QString(63999, QLatin1Char('d')) + QStringLiteral(")))");
+    EXPECT_EQ(Run(longestSymbol), QStringLiteral("63999\n"));
+    // A break character inside an atom stops the read at once.
+    EXPECT_EQ(Run(QStringLiteral("(read (strcat \"ab\" (chr 27) \"cd\"))")), QStringLiteral("\n User break.\n"));
     EXPECT_EQ(Run(QStringLiteral("(quote fine)")), QStringLiteral("FINE\n"));
     EXPECT_TRUE(NoLeaks());
 }
@@ -131,6 +135,10 @@ TEST_F(EngineSession, EndlessRecursionFailsCleanlyAndTheEngineStaysUsable)
     Open();
     Run(QStringLiteral("(defun endless () (endless))"));
     EXPECT_EQ(Run(QStringLiteral("(endless)")), QStringLiteral("\n Error: No more HEAP.\n"));
+    EXPECT_TRUE(NoLeaks());
+    // Each level also passes through arithmetic that hands its operands over as numbers.
+    Run(QStringLiteral("(defun endless-sum (k) (+ 1 (* 2 (endless-sum k))))"));
+    EXPECT_EQ(Run(QStringLiteral("(endless-sum 1)")), QStringLiteral("\n Error: No more HEAP.\n"));
     EXPECT_TRUE(NoLeaks());
     const QString deep = QString(200000, QLatin1Char('(')) ;
     EXPECT_FALSE(Run(QStringLiteral("(quote ") + deep.left(60000) + QStringLiteral(")")).isEmpty());
