@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -558,7 +559,18 @@ private:
     void ClearCallHistory();
 
     // printer internals
-    LispStatus RenderNode(const LispNode* node, std::vector<std::u16string>& fragments, bool& needSpace);
+    // Where RenderNode puts a printed form: fragments gathered and handed on in batches, so that
+    // printing a structure whose printed form is huge (shared sublists repeat in print) never
+    // holds all of it at once.
+    struct RenderSink {
+        std::vector<std::u16string> fragments;
+        std::size_t pendingUnits = 0;
+        // Takes the batch (and clears it); a failure ends the rendering.
+        std::function<LispStatus(std::vector<std::u16string>&)> deliver;
+        LispStatus Put(std::u16string fragment);
+        LispStatus Finish();
+    };
+    LispStatus RenderNode(const LispNode* node, RenderSink& sink, bool& needSpace);
     LispStatus RenderReal(double value, std::u16string& text);
     LispStatus WriteFragment(std::u16string_view fragment, int mode, const LispNode* file);
     // Writes filtered text to an open file node in the code-page form.

@@ -159,28 +159,45 @@ LispStatus CTqLISPImpl::RenderReal(double value, std::u16string& text)
     return LispStatus::Ok;
 }
 
-LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16string>& fragments, bool& needSpace)
+// A batch is handed on when it grows this large; an ordinary print never reaches it, so it is
+// rendered whole before anything is written, and a failure writes nothing.
+constexpr std::size_t kRenderBatchFragments = 65536;
+constexpr std::size_t kRenderBatchUnits = 1 << 20;
+
+LispStatus CTqLISPImpl::RenderSink::Put(std::u16string fragment)
+{
+    pendingUnits += fragment.size();
+    fragments.push_back(std::move(fragment));
+    if (fragments.size() < kRenderBatchFragments && pendingUnits < kRenderBatchUnits)
+        return LispStatus::Ok;
+    pendingUnits = 0;
+    return deliver(fragments);
+}
+
+LispStatus CTqLISPImpl::RenderSink::Finish()
+{
+    pendingUnits = 0;
+    return fragments.empty() ? LispStatus::Ok : deliver(fragments);
+}
+
+LispStatus CTqLISPImpl::RenderNode(const LispNode* node, RenderSink& sink, bool& needSpace)
 {
     if (stack_guard::NearlyExhausted())
         return LispStatus::NoMoreHeap;
     auto atom = [&](std::u16string text) {
         if (needSpace)
             text.insert(text.begin(), u' ');
-        fragments.push_back(std::move(text));
         needSpace = true;
+        return sink.Put(std::move(text));
     };
     const std::u16string_view space = needSpace ? u" " : u"";
-    if (!node) {
-        fragments.push_back(u" ## ");
-        return LispStatus::Ok;
-    }
+    if (!node)
+        return sink.Put(u" ## ");
     switch (node->type) {
     case NodeType::Nil:
-        atom(u"nil");
-        return LispStatus::Ok;
+        return atom(u"nil");
     case NodeType::Symbol:
-        atom(std::u16string(SymbolName(node)));
-        return LispStatus::Ok;
+        return atom(std::u16string(SymbolName(node)));
     case NodeType::List:
     case NodeType::DottedList: {
         if (node->flags & NodeFlag::UserFunction) {
@@ -188,86 +205,70 @@ LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16str
             for (char16_t& c : name)
                 if (c >= u'a' && c <= u'z')
                     c = char16_t(c - 32);
-            fragments.push_back(std::u16string(space) + Formatted("<%s #%08x:%08x ", "Sub: ", High(node->first), Low(node->first)) + name + u">");
             needSpace = true;
-            return LispStatus::Ok;
+            return sink.Put(std::u16string(space) + Formatted("<%s #%08x:%08x ", "Sub: ", High(node->first), Low(node->first)) + name + u">");
         }
-        if (!node->first) {
-            atom(u"nil");
-            return LispStatus::Ok;
-        }
-        fragments.push_back(std::u16string(space) + u"(");
+        if (!node->first)
+            return atom(u"nil");
+        LISP_TRY(sink.Put(std::u16string(space) + u"("));
         needSpace = false;
         for (const LispNode* element = node->first; element; element = element->next) {
+            // Shared sublists make a printed form that can be far larger than the structure:
+            // printing counts as evaluation steps, so a user break stops it.
+            LISP_TRY(BreakPollTick());
             if (node->type == NodeType::DottedList && !element->next && element != node->first)
-                fragments.push_back(u" .");
-            LISP_TRY(RenderNode(element, fragments, needSpace));
+                LISP_TRY(sink.Put(u" ."));
+            LISP_TRY(RenderNode(element, sink, needSpace));
         }
-        fragments.push_back(u")");
         needSpace = true;
-        return LispStatus::Ok;
+        return sink.Put(u")");
     }
     case NodeType::Integer:
-        atom(Formatted("%d", node->payload.integer));
-        return LispStatus::Ok;
+        return atom(Formatted("%d", node->payload.integer));
     case NodeType::Real: {
         std::u16string text;
         LISP_TRY(RenderReal(node->payload.real, text));
-        atom(std::move(text));
-        return LispStatus::Ok;
+        return atom(std::move(text));
     }
     case NodeType::ShortString:
     case NodeType::String:
-        atom((node->flags & NodeFlag::Literal) ? EscapeLiteral(StringText(node)) : std::u16string(StringText(node)));
-        return LispStatus::Ok;
+        return atom((node->flags & NodeFlag::Literal) ? EscapeLiteral(StringText(node)) : std::u16string(StringText(node)));
     case NodeType::File: {
         const void* handle = node->first ? node->first->payload.record.device : nullptr;
-        atom(Formatted("<%s #%08x:%08x>", "Dat: ", High(handle), Low(handle)));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s #%08x:%08x>", "Dat: ", High(handle), Low(handle)));
     }
     case NodeType::QuotingSubr:
     case NodeType::Subr: {
         const void* entry = reinterpret_cast<const void*>(node->payload.descriptor->entry);
-        atom(Formatted("<%s #%08x:%08x>", "Sub: ", High(entry), Low(entry)));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s #%08x:%08x>", "Sub: ", High(entry), Low(entry)));
     }
     case NodeType::SymbolRef:
-        atom(node->first ? std::u16string(SymbolName(node->first)) : std::u16string());
-        return LispStatus::Ok;
+        return atom(node->first ? std::u16string(SymbolName(node->first)) : std::u16string());
     case NodeType::Constant:
-        atom(node->payload.inplace[0] ? u"T" : u"nil");
-        return LispStatus::Ok;
+        return atom(node->payload.inplace[0] ? u"T" : u"nil");
     case NodeType::Nothing:
-        if (needSpace)
-            fragments.push_back(u" ");
-        return LispStatus::Ok;
+        return needSpace ? sink.Put(u" ") : LispStatus::Ok;
     case NodeType::EntityName: {
         const char* suffix = node->payload.words[0] == 0xFFFFFFFFull ? "_F" : node->payload.words[0] == 0xFFFFFFFEull ? "_E" : "";
-        atom(Formatted("<%s %016llx%s>", "EName: ", static_cast<unsigned long long>(node->payload.words[1]), suffix));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s %016llx%s>", "EName: ", static_cast<unsigned long long>(node->payload.words[1]), suffix));
     }
     case NodeType::PickSet: {
         const std::uint32_t number = m_services ? m_services->SelectionSetNumber(node->payload.words[0], node->payload.words[1]) : 0;
-        atom(Formatted("<%s %x>", "Selection set: ", number));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s %x>", "Selection set: ", number));
     }
     case NodeType::ExternalSubr: {
         const auto word = reinterpret_cast<std::uintptr_t>(node->first);
-        atom(Formatted("<%s #%04x:%04x>", "ESubr: ", unsigned((word >> 16) & 0xFFFF), unsigned(word & 0xFFFF)));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s #%04x:%04x>", "ESubr: ", unsigned((word >> 16) & 0xFFFF), unsigned(word & 0xFFFF)));
     }
     case NodeType::ULong:
-        atom(Formatted("%llu", static_cast<unsigned long long>(node->payload.words[0])));
-        return LispStatus::Ok;
+        return atom(Formatted("%llu", static_cast<unsigned long long>(node->payload.words[0])));
     case NodeType::NativeSubr: {
         const void* pointer = node->first ? reinterpret_cast<const void*>(node->first->payload.words[0]) : nullptr;
-        atom(Formatted("<%s #%08x:%08x>", "ESubr: ", High(pointer), Low(pointer)));
-        return LispStatus::Ok;
+        return atom(Formatted("<%s #%08x:%08x>", "ESubr: ", High(pointer), Low(pointer)));
     }
     case NodeType::CatchAllError:
-        fragments.push_back(u"#<%catch-all-apply-error%>");
         needSpace = true;
-        return LispStatus::Ok;
+        return sink.Put(u"#<%catch-all-apply-error%>");
     case NodeType::Free:
         return LispStatus::EmptyNode;
     default:
@@ -277,13 +278,18 @@ LispStatus CTqLISPImpl::RenderNode(const LispNode* node, std::vector<std::u16str
 
 LispStatus CTqLISPImpl::ToText(const LispNode* node, std::u16string& text, bool escape)
 {
-    std::vector<std::u16string> fragments;
-    bool needSpace = false;
-    LISP_TRY(RenderNode(node, fragments, needSpace));
     text.clear();
-    for (const auto& fragment : fragments)
-        text += escape ? fragment : FilterFragment(fragment, PrintMode::Princ);
-    return LispStatus::Ok;
+    RenderSink sink;
+    sink.deliver = [&text, escape](std::vector<std::u16string>& fragments) {
+        for (const auto& fragment : fragments)
+            text += escape ? fragment : FilterFragment(fragment, PrintMode::Princ);
+        fragments.clear();
+        // No string could hold more.
+        return text.size() > kMaxStringUnits ? LispStatus::NoMoreHeap : LispStatus::Ok;
+    };
+    bool needSpace = false;
+    LISP_TRY(RenderNode(node, sink, needSpace));
+    return sink.Finish();
 }
 
 LispStatus CTqLISPImpl::WriteFragment(std::u16string_view fragment, int mode, const LispNode* file)
@@ -314,28 +320,37 @@ LispStatus CTqLISPImpl::PrintExpr(const LispNode* value, int mode)
     const LispNode* file = value ? value->next : nullptr;
     if (file && file->type != NodeType::File)
         return LispStatus::NotAFileDescriptor;
-    std::vector<std::u16string> fragments;
-    bool needSpace = false;
-    LISP_TRY(RenderNode(value, fragments, needSpace));
+    RenderSink sink;
     if (file) {
         // A file gets the filtered fragments in blocks: one write per element of a long list
         // would cost more than the rendering.
-        constexpr std::size_t kBlockUnits = 16384;
-        std::u16string block;
-        for (const auto& fragment : fragments) {
-            if (fragment.size() > kMaxFragmentUnits)
-                return LispStatus::OutputBufferTooSmall;
-            block += FilterFragment(fragment, mode);
-            if (block.size() >= kBlockUnits) {
-                LISP_TRY(WriteToFile(block, file));
-                block.clear();
+        sink.deliver = [this, file, mode](std::vector<std::u16string>& fragments) {
+            constexpr std::size_t kBlockUnits = 16384;
+            std::u16string block;
+            for (const auto& fragment : fragments) {
+                if (fragment.size() > kMaxFragmentUnits)
+                    return LispStatus::OutputBufferTooSmall;
+                block += FilterFragment(fragment, mode);
+                if (block.size() >= kBlockUnits) {
+                    LISP_TRY(WriteToFile(block, file));
+                    block.clear();
+                }
             }
-        }
-        return block.empty() ? LispStatus::Ok : WriteToFile(block, file);
+            fragments.clear();
+            return block.empty() ? LispStatus::Ok : WriteToFile(block, file);
+        };
+    } else {
+        sink.deliver = [this, mode](std::vector<std::u16string>& fragments) {
+            for (const auto& fragment : fragments)
+                LISP_TRY(WriteFragment(fragment, mode, nullptr));
+            fragments.clear();
+            return LispStatus::Ok;
+        };
     }
-    for (const auto& fragment : fragments)
-        LISP_TRY(WriteFragment(fragment, mode, file));
-    if (!(mode & PrintMode::PartOfLarger))
+    bool needSpace = false;
+    LISP_TRY(RenderNode(value, sink, needSpace));
+    LISP_TRY(sink.Finish());
+    if (!file && !(mode & PrintMode::PartOfLarger))
         LISP_TRY(FlushConsole());
     return LispStatus::Ok;
 }

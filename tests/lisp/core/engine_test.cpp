@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -152,6 +153,24 @@ TEST_F(EngineSession, AUserBreakStopsALoop)
     m_console.RequestBreak();
     EXPECT_EQ(Run(QStringLiteral("(while t)")), QStringLiteral("\n User break.\n"));
     EXPECT_EQ(Run(QStringLiteral("(quote after)")), QStringLiteral("AFTER\n"));
+}
+
+TEST_F(EngineSession, AUserBreakStopsThePrintOfAStructureWhosePrintedFormIsHuge)
+{
+    Open();
+    // Twelve levels of three shared copies: a few dozen cells, millions of atoms in print.
+    Run(QStringLiteral("(progn (setq l (list 1 2 3)) (repeat 12 (setq l (list l l l))) 'built)"));
+    const QString path = m_scratch.filePath(QStringLiteral("huge.txt"));
+    m_console.RequestBreak();
+    EXPECT_EQ(Run(QStringLiteral("(progn (setq f (open \"%1\" \"w\")) (print l f) 'printed)").arg(path)),
+              QStringLiteral("\n User break.\n"));
+    Run(QStringLiteral("(close f)"));
+    // The print stopped at the break instead of writing its five million units first.
+    EXPECT_LT(QFileInfo(path).size(), 1 << 20);
+    m_console.RequestBreak();
+    EXPECT_EQ(Run(QStringLiteral("!l")), QStringLiteral("\n User break.\n"));
+    EXPECT_EQ(Run(QStringLiteral("(length l)")), QStringLiteral("3\n"));
+    EXPECT_TRUE(NoLeaks());
 }
 
 TEST_F(EngineSession, ChannelOneMarksOrdinaryAndDiagnosticText)
