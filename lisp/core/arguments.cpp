@@ -127,18 +127,6 @@ std::uint32_t BorrowedKindBits(const LispNode* expression)
 
 // Any number of anything (setq, and, or): every code with kind bits has one of Any's, nil forms
 // included, so only codes without bits and the count matter.
-LispStatus CTqLISPImpl::CheckManyAny(const LispNode* chain)
-{
-    int count = 0;
-    for (const LispNode* argument = chain; argument; argument = argument->next) {
-        if (++count > 32767)
-            return LispStatus::TooManyParameters;
-        if (KindBitsOf(argument->type) == 0)
-            return LispStatus::InvalidParameter;
-    }
-    return LispStatus::Ok;
-}
-
 // The outcome CollectArguments reaches for `chain` as the argument list, without evaluating.
 LispStatus CTqLISPImpl::CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue)
 {

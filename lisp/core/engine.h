@@ -394,7 +394,17 @@ public:
     // with `firstIsValue`, the first one as evaluated), without evaluating anything.
     static LispStatus CheckShape(const BuiltinDescriptor& descriptor, const LispNode* chain, bool firstIsValue);
     // CheckShape for a single group of any number of anything (setq, and, or).
-    static LispStatus CheckManyAny(const LispNode* chain);
+    static LispStatus CheckManyAny(const LispNode* chain)
+    {
+        int count = 0;
+        for (const LispNode* argument = chain; argument; argument = argument->next) {
+            if (++count > 32767) [[unlikely]]
+                return LispStatus::TooManyParameters;
+            if (KindBitsOf(argument->type) == 0) [[unlikely]]
+                return LispStatus::InvalidParameter;
+        }
+        return LispStatus::Ok;
+    }
     void RecordFunctionName(const LispNode* parameterList, std::u16string_view name);
     std::u16string FunctionNameOf(const LispNode* parameterList);
 

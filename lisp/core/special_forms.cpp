@@ -215,9 +215,8 @@ LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl&
     if (!then)
         return LispStatus::MissingParameter;
     const LispNode* otherwise = then->next;
-    for (const LispNode* branch = then; branch && branch != (otherwise ? otherwise->next : nullptr); branch = branch->next)
-        if (KindBitsOf(branch->type) == 0)
-            return LispStatus::InvalidParameter;
+    if (KindBitsOf(then->type) == 0 || (otherwise && KindBitsOf(otherwise->type) == 0))
+        return LispStatus::InvalidParameter;
     if (otherwise && otherwise->next)
         return LispStatus::TooManyParameters;
     if (truth)
