@@ -253,7 +253,9 @@ template <typename MakeValues>
     }
     while (taken < given)
         Release(values[taken++]);  // arguments beyond the parameters
-    const LispStatus status = EvalBody(parameters->next, out);
+    // Most bodies are one expression, evaluated here without the walk of EvalBody.
+    const LispNode* body = parameters->next;
+    const LispStatus status = body && !body->next ? (out = nullptr, Eval(body, out)) : EvalBody(body, out);
     while (count > 0) {
         const ShadowedValue& shadow = saved[--count];
         Release(shadow.symbol->payload.symbol.value);
