@@ -346,7 +346,8 @@ public:
         return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
     }
     // The value of `expression` as a number when it is a call whose builtin can give it without
-    // making a node (`handled` true); else nothing is evaluated and the caller evaluates as usual.
+    // making a node, or a call of a user function (`handled` true); else nothing is evaluated and
+    // the caller evaluates as usual.
     LispStatus TryNumber(const LispNode* expression, bool& handled, LispNumber& number)
     {
         handled = false;
@@ -356,6 +357,21 @@ public:
         if (head->type != NodeType::SymbolRef || !head->first)
             return LispStatus::Ok;
         const LispNode* value = head->first->payload.symbol.value;
+        if (value && value->type == NodeType::List) {
+            // A user function's value read as a number: the call ApplyCall would make.
+            constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
+            if (!IsFunctionList(value) || (m_outputMode & kShownCalls) || m_breakCountdown <= 0 || stack_guard::NearlyExhausted())
+                return LispStatus::Ok;
+            handled = true;
+            --m_breakCountdown;
+            LispNode* result = nullptr;
+            LISP_TRY(ApplyUserFunction(head, value, result));
+            const bool numeric = result && (result->type == NodeType::Integer || result->type == NodeType::Real);
+            if (numeric)
+                number = result->type == NodeType::Integer ? LispNumber{false, result->payload.integer, 0.0} : LispNumber{true, 0, result->payload.real};
+            Release(result);
+            return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
+        }
         if (!value || value->type != NodeType::Subr)
             return LispStatus::Ok;
         const DirectNumber direct = value->payload.descriptor->number;
