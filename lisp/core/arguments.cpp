@@ -244,14 +244,23 @@ const LispNode* StandingValue(const LispNode* expression)
 
 LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* expressions)
 {
-    LISP_ASSERT(group.count <= kMost && !(group.options & ParamOption::Optional), "a fixed group of at most three");
-    const int count = group.count;
+    LISP_ASSERT(group.count >= 1 && group.count <= kMost && !(group.options & ParamOption::Optional), "a fixed group of one to three");
+    switch (group.count) {
+    case 1: return CollectCount<1>(group.kinds, expressions);
+    case 2: return CollectCount<2>(group.kinds, expressions);
+    default: return CollectCount<3>(group.kinds, expressions);
+    }
+}
+
+template <int kCount>
+LispStatus BorrowedArguments::CollectCount(std::uint32_t kinds, const LispNode* expressions)
+{
     // Expressions beyond the group are never evaluated (collection stops at them), so only the
     // group's own later arguments can reassign a variable read earlier.
-    const LispNode* taken[kMost];
+    const LispNode* taken[kCount];
     int available = 0;
     const LispNode* beyond = expressions;
-    for (; beyond && available < count; beyond = beyond->next)
+    for (; beyond && available < kCount; beyond = beyond->next)
         taken[available++] = beyond;
     for (int position = 0; position < available; ++position) {
         bool restIsQuiet = true;
@@ -265,10 +274,10 @@ LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* e
                 return LispStatus::InvalidParameter;
         }
         m_values[position] = value;
-        if ((KindBitsOf(value->type) & group.kinds) == 0)
+        if ((KindBitsOf(value->type) & kinds) == 0)
             return LispStatus::InvalidParameter;
     }
-    if (available < count)
+    if (available < kCount)
         return LispStatus::MissingParameter;
     return beyond ? LispStatus::TooManyParameters : LispStatus::Ok;
 }

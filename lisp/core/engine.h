@@ -739,6 +739,9 @@ public:
     const LispNode* operator[](int position) const { return m_values[position]; }
 
 private:
+    template <int kCount>
+    LispStatus CollectCount(std::uint32_t kinds, const LispNode* expressions);
+
     CTqLISPImpl& m_engine;
     const LispNode* m_values[kMost] = {};
     LispNode* m_owned[kMost] = {};
