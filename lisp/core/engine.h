@@ -338,6 +338,10 @@ public:
         // Traced and recorded calls are shown as they are made, so they go the usual way.
         if (!test || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
             return LispStatus::Ok;
+        // A test may try the test of its operand, (not (not …)), as deep as the form goes; near
+        // the end of the stack the usual way reports the exhaustion.
+        if (stack_guard::NearlyExhausted())
+            return LispStatus::Ok;
         LISP_TRY(test(head->next, *this, handled, truth));
         if (!handled)
             return LispStatus::Ok;

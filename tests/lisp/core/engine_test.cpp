@@ -137,6 +137,13 @@ TEST_F(EngineSession, EndlessRecursionFailsCleanlyAndTheEngineStaysUsable)
     Run(QStringLiteral("(defun endless () (endless))"));
     EXPECT_EQ(Run(QStringLiteral("(endless)")), QStringLiteral("\n Error: No more HEAP.\n"));
     EXPECT_TRUE(NoLeaks());
+    // At the deepest level the error is caught and a test nested two hundred thousand times deep is
+    // tried: the tests of its nots must stop at the guard as calls do.
+    Run(QStringLiteral("(progn (setq f 't) (repeat 200000 (setq f (list 'not f))) (setq f (list 'if f 1 2)) 'built)"));
+    Run(QStringLiteral("(setq hits 0)"));
+    Run(QStringLiteral("(defun deep (n) (vl-catch-all-apply 'deep (list (1+ n))) (setq hits (1+ hits)) (if (= hits 1) (eval f)) n)"));
+    EXPECT_EQ(Run(QStringLiteral("(deep 0)")), QStringLiteral("0\n"));
+    EXPECT_TRUE(NoLeaks());
     // Each level also passes through arithmetic that hands its operands over as numbers.
     Run(QStringLiteral("(defun endless-sum (k) (+ 1 (* 2 (endless-sum k))))"));
     EXPECT_EQ(Run(QStringLiteral("(endless-sum 1)")), QStringLiteral("\n Error: No more HEAP.\n"));
