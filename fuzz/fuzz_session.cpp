@@ -59,7 +59,11 @@ struct Session {
     SilentConsole console;
     std::unique_ptr<QApplication> app;
     std::unique_ptr<WorkbenchSession> session;
-    CTqLISPImpl* engine = nullptr;
+    // The module's engine, driven through its interface as the host drives it: a call on the
+    // final class would be bound to this program's own copy of the engine, whose stack guard
+    // is not the one the module's evaluator asks.
+    CTqLISP* lisp = nullptr;
+    CTqLISPImpl* engine = nullptr;  // its counters and heap checks
 
     Session()
     {
@@ -79,11 +83,12 @@ struct Session {
             std::fprintf(stderr, "fuzz: cannot open a session: %s\n", qPrintable(error));
             std::abort();
         }
-        engine = static_cast<CTqLISPImpl*>(session->Engine());
+        lisp = session->Engine();
+        engine = static_cast<CTqLISPImpl*>(lisp);
         if (!engine)
             std::abort();
         for (const char* line : kSandbox)
-            (void)engine->EvaluateText(QString::fromLatin1(line), nullptr);
+            (void)lisp->EvaluateText(QString::fromLatin1(line), nullptr);
         std::thread([this] {
             for (;;) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -111,7 +116,7 @@ void Evaluate(const QString& text)
     CTqLISPImpl& engine = *session.engine;
     (void)session.console.TakeBreak();
     g_startedAt.store(Now());
-    (void)engine.EvaluateText(text, nullptr);
+    (void)session.lisp->EvaluateText(text, nullptr);
     g_startedAt.store(0);
     const std::uint32_t live = engine.TotalNodes() - engine.FreeNodes();
     const std::uint32_t reachable = engine.CountReachableNodes();
