@@ -281,11 +281,17 @@ LispStatus CTqLISPImpl::ToText(const LispNode* node, std::u16string& text, bool 
     text.clear();
     RenderSink sink;
     sink.deliver = [&text, escape](std::vector<std::u16string>& fragments) {
+        // No string could hold more than the longest: stop before copying a piece beyond it.
+        auto append = [&text](std::u16string_view piece) {
+            if (text.size() + piece.size() > kMaxStringUnits)
+                return LispStatus::NoMoreHeap;
+            text += piece;
+            return LispStatus::Ok;
+        };
         for (const auto& fragment : fragments)
-            text += escape ? fragment : FilterFragment(fragment, PrintMode::Princ);
+            LISP_TRY(escape ? append(fragment) : append(FilterFragment(fragment, PrintMode::Princ)));
         fragments.clear();
-        // No string could hold more.
-        return text.size() > kMaxStringUnits ? LispStatus::NoMoreHeap : LispStatus::Ok;
+        return LispStatus::Ok;
     };
     bool needSpace = false;
     LISP_TRY(RenderNode(node, sink, needSpace));
