@@ -47,6 +47,8 @@ inline constexpr std::uint16_t TraceCalls = 32;
 inline constexpr std::uint16_t PauseKey = 64;
 inline constexpr std::uint16_t PauseSeconds = 128;
 inline constexpr std::uint16_t WantResult = 0x1000;
+// Modes in which every call is shown as it is made, so the fast paths stand aside.
+inline constexpr std::uint16_t ShownCalls = TraceCalls | RecordFailure | RecordAll;
 }  // namespace OutputMode
 
 // Evaluation steps between two polls of the host for a user break: asking the host costs an
@@ -276,12 +278,12 @@ public:
     }
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
-    // Apply where an expression is evaluated: the commonest call, a builtin with a direct path
-    // while no call is traced or recorded, is made from here without entering Apply.
+    // Apply where an expression is evaluated: the commonest calls, of a builtin with a direct
+    // path or of a user function while no call is traced or recorded, are made from here
+    // without entering Apply.
     LispStatus ApplyCall(const LispNode* form, LispNode*& out)
     {
-        constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
-        if (form->type == NodeType::SymbolRef && form->first && (m_outputMode & kShownCalls) == 0 && m_breakCountdown > 0) [[likely]] {
+        if (form->type == NodeType::SymbolRef && form->first && (m_outputMode & OutputMode::ShownCalls) == 0 && m_breakCountdown > 0) [[likely]] {
             const LispNode* value = form->first->payload.symbol.value;
             if (value && !stack_guard::NearlyExhausted()) {
                 if ((value->type == NodeType::Subr || value->type == NodeType::QuotingSubr) && value->payload.descriptor->direct) {
@@ -336,7 +338,7 @@ public:
             return LispStatus::Ok;
         const DirectTest test = value->payload.descriptor->test;
         // Traced and recorded calls are shown as they are made, so they go the usual way.
-        if (!test || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+        if (!test || (m_outputMode & OutputMode::ShownCalls))
             return LispStatus::Ok;
         // A test may try the test of its operand, (not (not …)), as deep as the form goes; near
         // the end of the stack the usual way reports the exhaustion.
@@ -363,8 +365,7 @@ public:
         const LispNode* value = head->first->payload.symbol.value;
         if (value && value->type == NodeType::List) {
             // A user function's value read as a number: the call ApplyCall would make.
-            constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
-            if (!IsFunctionList(value) || (m_outputMode & kShownCalls) || m_breakCountdown <= 0 || stack_guard::NearlyExhausted())
+            if (!IsFunctionList(value) || (m_outputMode & OutputMode::ShownCalls) || m_breakCountdown <= 0 || stack_guard::NearlyExhausted())
                 return LispStatus::Ok;
             handled = true;
             --m_breakCountdown;
@@ -380,7 +381,7 @@ public:
             return LispStatus::Ok;
         const DirectNumber direct = value->payload.descriptor->number;
         // Traced and recorded calls are shown as they are made, so they go the usual way.
-        if (!direct || (m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+        if (!direct || (m_outputMode & OutputMode::ShownCalls))
             return LispStatus::Ok;
         handled = true;
         // The step and stack checks Apply makes before a call.

@@ -75,9 +75,8 @@ LispStatus CTqLISPImpl::Apply(const LispNode* form, LispNode*& out, int mode)
 {
     out = nullptr;
     LISP_TRY(BreakPollTick());
-    constexpr std::uint16_t kShownCalls = OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll;
     // The usual call names a builtin or a user function while no call is traced or recorded.
-    if ((m_outputMode & kShownCalls) == 0 && form && form->type == NodeType::SymbolRef && form->first) [[likely]] {
+    if ((m_outputMode & OutputMode::ShownCalls) == 0 && form && form->type == NodeType::SymbolRef && form->first) [[likely]] {
         if (stack_guard::NearlyExhausted())
             return LispStatus::NoMoreHeap;
         const LispNode* value = form->first->payload.symbol.value;
@@ -512,7 +511,7 @@ LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNo
     // Traced and recorded calls take the call list, as they show it; so does a function whose
     // symbol a call has reassigned since.
     if (!m_symbol || m_symbol->payload.symbol.value != m_symbolValue ||
-        (m_engine.m_outputMode & (OutputMode::TraceCalls | OutputMode::RecordFailure | OutputMode::RecordAll)))
+        (m_engine.m_outputMode & OutputMode::ShownCalls))
         return m_engine.CallThroughList(m_function, arguments, out);
     LISP_TRY(m_engine.BreakPollTick());
     if (stack_guard::NearlyExhausted())
