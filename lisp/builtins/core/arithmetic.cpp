@@ -509,15 +509,6 @@ inline LispStatus FoldNumber(const LispNode* expressions, CTqLISPImpl& engine, N
     return LispStatus::Ok;
 }
 
-template <bool kCombiningCanFail, LispStatus (*combine)(Number&, const Number&)>
-LispStatus FoldDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
-{
-    handled = true;
-    Number result;
-    LISP_TRY((FoldNumber<kCombiningCanFail, combine>(expressions, engine, result)));
-    return MakeNumber(result, engine, out);
-}
-
 // The operand of a one-number builtin: missing, evaluated and checked, then no other.
 LispStatus OnlyOperand(CTqLISPImpl& engine, const LispNode* expressions, Number& number)
 {
@@ -539,15 +530,6 @@ LispStatus MapNumber(const LispNode* expressions, CTqLISPImpl& engine, IntegerOp
     return LispStatus::Ok;
 }
 
-template <typename IntegerOp, typename RealOp>
-LispStatus MapDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, IntegerOp integerOp, RealOp realOp, bool& handled)
-{
-    handled = true;
-    Number number;
-    LISP_TRY(MapNumber(expressions, engine, integerOp, realOp, number));
-    return MakeNumber(number, engine, out);
-}
-
 // One operand of a real function, evaluated as argument collection would, then the function.
 LispStatus RealNumber(const LispNode* expressions, CTqLISPImpl& engine, double (*function)(double), Domain domain, bool ignoreLibraryErrors,
                       Number& number)
@@ -558,15 +540,6 @@ LispStatus RealNumber(const LispNode* expressions, CTqLISPImpl& engine, double (
     LISP_TRY(RealResult(operand, function, domain, ignoreLibraryErrors, result));
     number.SetReal(result);
     return LispStatus::Ok;
-}
-
-LispStatus RealDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, double (*function)(double), Domain domain,
-                      bool ignoreLibraryErrors, bool& handled)
-{
-    handled = true;
-    Number number;
-    LISP_TRY(RealNumber(expressions, engine, function, domain, ignoreLibraryErrors, number));
-    return MakeNumber(number, engine, out);
 }
 
 // Whether `relation` holds between two numbers; a NaN is unordered and equal to nothing.
@@ -809,56 +782,42 @@ LispStatus f_numberp(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 }
 
 // Direct paths of the commonest arithmetic (see DirectEntry).
-LispStatus f_exp_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Exp, Domain::All, true, handled); }
-LispStatus f_log_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Log, Domain::Positive, false, handled); }
-LispStatus f_sqrt_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Sqrt, Domain::NonNegative, false, handled); }
-LispStatus f_sin_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Sin, Domain::All, false, handled); }
-LispStatus f_cos_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Cos, Domain::All, false, handled); }
-LispStatus f_tan_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return RealDirect(out, expressions, engine, Tan, Domain::All, false, handled); }
-
-LispStatus f_add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false, Add>(out, expressions, engine, handled); }
-LispStatus f_mul_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<false, Multiply>(out, expressions, engine, handled); }
-LispStatus f_sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
-{
-    if (expressions && !expressions->next)
-        return MapDirect(out, expressions, engine, WrapNegate, [](double x) { return -x; }, handled);
-    return FoldDirect<false, Subtract>(out, expressions, engine, handled);
-}
-LispStatus f_div_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true, Divide>(out, expressions, engine, handled); }
-LispStatus f_rem_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return FoldDirect<true, Remainder>(out, expressions, engine, handled); }
-LispStatus f_1add_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
-{
-    return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, handled);
-}
-LispStatus f_1sub_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
-{
-    return MapDirect(out, expressions, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; }, handled);
-}
-// The same operations as operands of arithmetic (see DirectNumber).
-LispStatus f_exp_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Exp, Domain::All, true, number); }
-LispStatus f_log_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Log, Domain::Positive, false, number); }
-LispStatus f_sqrt_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sqrt, Domain::NonNegative, false, number); }
-LispStatus f_sin_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sin, Domain::All, false, number); }
-LispStatus f_cos_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Cos, Domain::All, false, number); }
-LispStatus f_tan_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Tan, Domain::All, false, number); }
-LispStatus f_add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Add>(expressions, engine, number); }
-LispStatus f_mul_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Multiply>(expressions, engine, number); }
-LispStatus f_sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+// The number-valued builtins: their value as an operand of arithmetic (see DirectNumber), and
+// their direct entry, the same value made into a node.
+[[gnu::always_inline]] inline LispStatus f_exp_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Exp, Domain::All, true, number); }
+[[gnu::always_inline]] inline LispStatus f_log_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Log, Domain::Positive, false, number); }
+[[gnu::always_inline]] inline LispStatus f_sqrt_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sqrt, Domain::NonNegative, false, number); }
+[[gnu::always_inline]] inline LispStatus f_sin_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Sin, Domain::All, false, number); }
+[[gnu::always_inline]] inline LispStatus f_cos_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Cos, Domain::All, false, number); }
+[[gnu::always_inline]] inline LispStatus f_tan_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return RealNumber(expressions, engine, Tan, Domain::All, false, number); }
+[[gnu::always_inline]] inline LispStatus f_add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Add>(expressions, engine, number); }
+[[gnu::always_inline]] inline LispStatus f_mul_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<false, Multiply>(expressions, engine, number); }
+[[gnu::always_inline]] inline LispStatus f_sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
 {
     if (expressions && !expressions->next)
         return MapNumber(expressions, engine, WrapNegate, [](double x) { return -x; }, number);
     return FoldNumber<false, Subtract>(expressions, engine, number);
 }
-LispStatus f_div_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Divide>(expressions, engine, number); }
-LispStatus f_rem_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Remainder>(expressions, engine, number); }
-LispStatus f_1add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+[[gnu::always_inline]] inline LispStatus f_div_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Divide>(expressions, engine, number); }
+[[gnu::always_inline]] inline LispStatus f_rem_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number) { return FoldNumber<true, Remainder>(expressions, engine, number); }
+[[gnu::always_inline]] inline LispStatus f_1add_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
 {
     return MapNumber(expressions, engine, [](std::int32_t x) { return WrapAdd(x, 1); }, [](double x) { return x + 1.0; }, number);
 }
-LispStatus f_1sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
+[[gnu::always_inline]] inline LispStatus f_1sub_number(const LispNode* expressions, CTqLISPImpl& engine, Number& number)
 {
     return MapNumber(expressions, engine, [](std::int32_t x) { return WrapSub(x, 1); }, [](double x) { return x - 1.0; }, number);
 }
+
+template <DirectNumber number>
+LispStatus NumberDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    Number result;
+    LISP_TRY(number(expressions, engine, result));
+    return MakeNumber(result, engine, out);
+}
+
 LispStatus f_isequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Equal, handled); }
 LispStatus f_notequal_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::NotEqual, handled); }
 LispStatus f_lower_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled) { return CompareDirect(out, expressions, engine, Relation::Less, handled); }
@@ -954,30 +913,30 @@ constexpr ParamGroup kTwoValuesOptionalFuzz[] = {{Kind::Every, 2, 0}, {Kind::Num
 }  // namespace
 
 constexpr BuiltinDescriptor kArithmeticRows[] = {
-    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, f_add_direct, nullptr, f_add_number},
-    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, f_sub_direct, nullptr, f_sub_number},
-    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, f_mul_direct, nullptr, f_mul_number},
-    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers, f_div_direct, nullptr, f_div_number},
+    {u"f_add", f_add, EvalMode::All, Kind::Number, Params::ManyNumbers, NumberDirect<f_add_number>, nullptr, f_add_number},
+    {u"f_sub", f_sub, EvalMode::All, Kind::Number, Params::ManyNumbers, NumberDirect<f_sub_number>, nullptr, f_sub_number},
+    {u"f_mul", f_mul, EvalMode::All, Kind::Number, Params::ManyNumbers, NumberDirect<f_mul_number>, nullptr, f_mul_number},
+    {u"f_div", f_div, EvalMode::All, Kind::Number, Params::ManyNumbers, NumberDirect<f_div_number>, nullptr, f_div_number},
     {u"f_neg", f_neg, EvalMode::All, Kind::Integer, Params::OneInteger},
-    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, f_1add_direct, nullptr, f_1add_number},
-    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, f_1sub_direct, nullptr, f_1sub_number},
+    {u"f_1add", f_1add, EvalMode::All, Kind::Number, Params::OneNumber, NumberDirect<f_1add_number>, nullptr, f_1add_number},
+    {u"f_1sub", f_1sub, EvalMode::All, Kind::Number, Params::OneNumber, NumberDirect<f_1sub_number>, nullptr, f_1sub_number},
     {u"f_abs", f_abs, EvalMode::All, Kind::Number, Params::OneNumber},
     {u"f_atan", f_atan, EvalMode::All, Kind::Number, kNumberOptionalNumber},
-    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber, f_exp_direct, nullptr, f_exp_number},
+    {u"f_exp", f_exp, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_exp_number>, nullptr, f_exp_number},
     {u"f_expt", f_expt, EvalMode::All, Kind::Number, Params::TwoNumbers},
     {u"f_fix", f_fix, EvalMode::All, Kind::Number, Params::OneNumber, OneArgumentDirect<f_fix, Params::OneNumber>},
     {u"f_float", f_float, EvalMode::All, Kind::Real, Params::OneNumber},
     {u"f_gcd", f_gcd, EvalMode::All, Kind::Integer, Params::TwoIntegers},
-    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber, f_log_direct, nullptr, f_log_number},
+    {u"f_log", f_log, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_log_number>, nullptr, f_log_number},
     {u"f_logand", f_logand, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_logior", f_logior, EvalMode::All, Kind::Integer, Params::ManyIntegers},
     {u"f_max", f_max, EvalMode::All, Kind::Number, Params::ManyNumbers},
     {u"f_min", f_min, EvalMode::All, Kind::Number, Params::ManyNumbers},
-    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, f_rem_direct, nullptr, f_rem_number},
-    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber, f_sqrt_direct, nullptr, f_sqrt_number},
-    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber, f_sin_direct, nullptr, f_sin_number},
-    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber, f_cos_direct, nullptr, f_cos_number},
-    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber, f_tan_direct, nullptr, f_tan_number},
+    {u"f_rem", f_rem, EvalMode::All, Kind::Number, Params::ManyNumbers, NumberDirect<f_rem_number>, nullptr, f_rem_number},
+    {u"f_sqrt", f_sqrt, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_sqrt_number>, nullptr, f_sqrt_number},
+    {u"f_sin", f_sin, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_sin_number>, nullptr, f_sin_number},
+    {u"f_cos", f_cos, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_cos_number>, nullptr, f_cos_number},
+    {u"f_tan", f_tan, EvalMode::All, Kind::Real, Params::OneNumber, NumberDirect<f_tan_number>, nullptr, f_tan_number},
     {u"f_vmon", f_vmon, EvalMode::All, Kind::NilTList, Params::None},
     {u"f_lsh", f_lsh, EvalMode::All, Kind::Integer, Params::TwoIntegers},
     {u"f_gc", f_gc, EvalMode::All, Kind::NilTList, Params::None},
