@@ -260,6 +260,9 @@ public:
     int DeepestLookup() const { return m_deepestLookup; }
 
     // ---- evaluation (evaluator.cpp) --------------------------------------------------------------
+    // Marks a function list made by defun or lambda whose parameters fit a call in a stack frame,
+    // so that its calls need not count them again (function lists are never changed in place).
+    void NoteStackFrameFit(LispNode* function) const;
     // Symbol references and calls are the usual expressions and take the inline path.
     [[gnu::always_inline]] LispStatus Eval(const LispNode* expression, LispNode*& out)
     {
@@ -278,18 +281,19 @@ public:
     }
     // Calls the function whose head is `form`; its arguments follow through form->next.
     LispStatus Apply(const LispNode* form, LispNode*& out, int mode = 0);
-    // Apply where an expression is evaluated: the commonest calls, of a builtin with a direct
-    // path or of a user function while no call is traced or recorded, are made from here
-    // without entering Apply.
+    // Apply where an expression is evaluated: the commonest calls, of a builtin or of a user
+    // function while no call is traced or recorded, are made from here without entering Apply.
     LispStatus ApplyCall(const LispNode* form, LispNode*& out)
     {
         if (form->type == NodeType::SymbolRef && form->first && (m_outputMode & OutputMode::ShownCalls) == 0 && m_breakCountdown > 0) [[likely]] {
             const LispNode* value = form->first->payload.symbol.value;
             if (value && !stack_guard::NearlyExhausted()) {
-                if ((value->type == NodeType::Subr || value->type == NodeType::QuotingSubr) && value->payload.descriptor->direct) {
+                if (value->type == NodeType::Subr || value->type == NodeType::QuotingSubr) {
                     const BuiltinDescriptor& descriptor = *value->payload.descriptor;
                     --m_breakCountdown;  // the step Apply would count; it cannot reach a poll here
                     out = nullptr;
+                    if (!descriptor.direct)
+                        return ApplyBuiltin(form, descriptor, nullptr, out);
                     bool handled = false;
                     const LispStatus status = descriptor.direct(out, form->next, *this, handled);
                     if (!handled)
@@ -762,6 +766,19 @@ LispStatus OneArgumentDirect(LispNode*& out, const LispNode* expressions, CTqLIS
     BorrowedArguments args(engine);
     LISP_TRY(args.Collect(*group, expressions));
     return entry(out, const_cast<LispNode*>(args[0]), engine);
+}
+
+// The direct entry of a builtin of any number of evaluated arguments for its commonest call, the
+// call with one argument, under the conditions of OneArgumentDirect (`group` takes one argument of
+// the builtin's kinds); other calls go the usual way.
+template <BuiltinEntry entry, const ParamGroup* group>
+LispStatus SoleArgumentDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    if (!expressions || expressions->next) {
+        handled = false;
+        return LispStatus::Ok;
+    }
+    return OneArgumentDirect<entry, group>(out, expressions, engine, handled);
 }
 
 // Builds a list by appending owned element nodes.

@@ -197,13 +197,20 @@ struct ShadowedValue {
 
 }  // namespace
 
+void CTqLISPImpl::NoteStackFrameFit(LispNode* function) const
+{
+    if (IsList(function->first) && FitsStackFrame(function->first, m_symSlash))
+        function->flags |= NodeFlag::FitsStackFrame;
+}
+
 LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
 {
     // The function is held by a counted reference while it runs (the call may redefine it).
     ++const_cast<LispNode*>(function)->refs;
     NodeRef held(*this, const_cast<LispNode*>(function));
     const LispNode* parameters = function->first;
-    if (m_traceList.empty() && IsList(parameters) && FitsStackFrame(parameters, m_symSlash)) [[likely]]
+    const bool fits = (function->flags & NodeFlag::FitsStackFrame) || (IsList(parameters) && FitsStackFrame(parameters, m_symSlash));
+    if (fits && m_traceList.empty()) [[likely]]
         return RunInStackFrame(form, parameters, out);
     // 1. Arguments, evaluated in order.
     NodeRef arguments(*this);

@@ -53,6 +53,7 @@ inline constexpr std::uint8_t Borrowed = 2;      // strings: the text is in plac
 inline constexpr std::uint8_t UserFunction = 4;  // lists made by defun
 inline constexpr std::uint8_t Literal = 8;       // strings: printed quoted and escaped
 inline constexpr std::uint8_t SpecialName = 16;  // symbols: "C:…" or *ERROR*, whose assignment does more
+inline constexpr std::uint8_t FitsStackFrame = 32;  // function lists: few enough parameters for a call in a stack frame
 inline constexpr std::uint8_t OwnsPayload = 0x80;
 }  // namespace NodeFlag
 

@@ -41,6 +41,7 @@ LispStatus MakeFunctionList(CTqLISPImpl& engine, const LispNode* parameters, con
     }
     if (userFunction)
         function->flags |= NodeFlag::UserFunction;
+    engine.NoteStackFrameFit(function.get());
     out = function.take();
     return LispStatus::Ok;
 }

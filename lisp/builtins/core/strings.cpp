@@ -491,7 +491,7 @@ constexpr BuiltinDescriptor kStringRows[] = {
     {u"f_translate", f_translate, EvalMode::All, Kind::String, Params::TwoStrings},
     {u"f_strcase", f_strcase, EvalMode::All, Kind::String, kStringOptionalValue},
     {u"f_strcat", f_strcat, EvalMode::All, Kind::String, kManyStringsOrNil},
-    {u"f_strlen", f_strlen, EvalMode::All, Kind::Integer, kManyStrings},
+    {u"f_strlen", f_strlen, EvalMode::All, Kind::Integer, kManyStrings, SoleArgumentDirect<f_strlen, Params::OneString>},
     {u"f_substr", f_substr, EvalMode::All, Kind::String, kSubstrParams},
     {u"f_ascii", f_ascii, EvalMode::All, Kind::Integer, Params::OneString, OneArgumentDirect<f_ascii, Params::OneString>},
     {u"f_chr", f_chr, EvalMode::All, Kind::String, Params::OneInteger, OneArgumentDirect<f_chr, Params::OneInteger>},
