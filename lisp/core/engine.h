@@ -768,6 +768,24 @@ LispStatus OneArgumentDirect(LispNode*& out, const LispNode* expressions, CTqLIS
     return entry(out, const_cast<LispNode*>(args[0]), engine);
 }
 
+// The direct entry of a builtin of one evaluated argument of any kind whose entry may run LISP code
+// or keep the value: the value is evaluated and held, never borrowed (the code could reassign the
+// variable it stands in), and checked as CollectSingleGroup checks it.
+template <BuiltinEntry entry>
+LispStatus OwnedArgumentDirect(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    if (!expressions)
+        return LispStatus::MissingParameter;
+    NodeRef value(engine);
+    LISP_TRY(engine.Eval(expressions, value.slot()));
+    if (!value || KindBitsOf(value->type) == 0)
+        return LispStatus::InvalidParameter;
+    if (expressions->next)
+        return LispStatus::TooManyParameters;
+    return entry(out, value.get(), engine);
+}
+
 // The direct entry of a builtin of any number of evaluated arguments for its commonest call, the
 // call with one argument, under the conditions of OneArgumentDirect (`group` takes one argument of
 // the builtin's kinds); other calls go the usual way.

@@ -444,7 +444,7 @@ constexpr BuiltinDescriptor kSpecialFormRows[] = {
     {u"f_quote", f_quote, EvalMode::QuoteFirst, Kind::Any, Params::OneAny},
     {u"f_setq", f_setq, EvalMode::Setq, Kind::Symbol, kSetqParams, f_setq_direct},
     {u"f_apply", f_apply, EvalMode::All, Kind::Any, kApplyParams},
-    {u"f_eval", f_eval, EvalMode::All, Kind::Any, Params::OneAny},
+    {u"f_eval", f_eval, EvalMode::All, Kind::Any, Params::OneAny, OwnedArgumentDirect<f_eval>},
     {u"f_defun", f_defun, EvalMode::Defun, Kind::Any, kDefunParams},
     {u"f_lambda", f_lambda, EvalMode::Lambda, Kind::List, kLambdaParams},
     {u"f_progn", f_progn, EvalMode::All, Kind::Any, Params::ManyAny},

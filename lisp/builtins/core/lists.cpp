@@ -447,25 +447,32 @@ LispStatus f_set(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.AssignSymbol(symbol, stored.take());
 }
 
-LispStatus f_atom(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsAtom(args), out); }
-LispStatus f_listp(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsList(args), out); }
-LispStatus f_not(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
-LispStatus f_null(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
-
-// not and null without an argument list: one value of any kind, evaluated and let go.
-LispStatus f_not_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+// set without the general collection: the symbol, then the value, each evaluated into a node of
+// its own and checked in that order, as collection checks them; the two make the argument list.
+LispStatus f_set_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
 {
     handled = true;
     if (!expressions)
         return LispStatus::MissingParameter;
-    NodeRef value(engine);
-    LISP_TRY(engine.Eval(expressions, value.slot()));
-    if (!value || KindBitsOf(value->type) == 0)
+    NodeRef arguments(engine);
+    LISP_TRY(engine.Eval(expressions, arguments.slot()));
+    if (!arguments || (KindBitsOf(arguments->type) & Kind::Symbol) == 0)
         return LispStatus::InvalidParameter;
-    if (expressions->next)
+    const LispNode* valueExpression = expressions->next;
+    if (!valueExpression)
+        return LispStatus::MissingParameter;
+    LISP_TRY(engine.Eval(valueExpression, arguments->next));
+    if (!arguments->next || KindBitsOf(arguments->next->type) == 0)
+        return LispStatus::InvalidParameter;
+    if (valueExpression->next)
         return LispStatus::TooManyParameters;
-    return engine.MakeBoolean(IsNil(value.get()), out);
+    return f_set(out, arguments.get(), engine);
 }
+
+LispStatus f_atom(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsAtom(args), out); }
+LispStatus f_listp(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsList(args), out); }
+LispStatus f_not(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
+LispStatus f_null(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return engine.MakeBoolean(IsNil(args), out); }
 
 // not and null of a call that can tell its truth without a value.
 LispStatus f_not_test(const LispNode* expressions, CTqLISPImpl& engine, bool& handled, bool& truth)
@@ -797,12 +804,12 @@ constexpr ParamGroup kListAndFunction[] = {{Kind::List, 1, 0}, {Kind::Any, 1, 0}
 }  // namespace
 
 constexpr BuiltinDescriptor kListRows[] = {
-    {u"f_set", f_set, EvalMode::All, Kind::Symbol, kSymbolAndValue},
+    {u"f_set", f_set, EvalMode::All, Kind::Symbol, kSymbolAndValue, f_set_direct},
     {u"f_atom", f_atom, EvalMode::All, Kind::Atom, Params::OneAny},
     {u"f_atomsf", f_atomsf, EvalMode::All, Kind::List, kIntegerOptionalList},
     {u"f_boundp", f_boundp, EvalMode::All, Kind::Atom, Params::OneAny},
-    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct, f_not_test},
-    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, f_not_direct, f_not_test},
+    {u"f_not", f_not, EvalMode::All, Kind::Atom, Params::OneAny, OwnedArgumentDirect<f_not>, f_not_test},
+    {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, OwnedArgumentDirect<f_null>, f_not_test},
     {u"f_type", f_type, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_append", f_append, EvalMode::All, Kind::List, kManyLists},
     {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList},
