@@ -284,6 +284,17 @@ template <typename MakeValues>
         parameters,
         [this, form](auto keep) {
             for (const LispNode* expression = form->next; expression; expression = expression->next) {
+                // A variable's value is shared with the parameter rather than copied: a symbol's
+                // value stands alone (it is in no chain), and the count keeps it alive should a
+                // later argument reassign the variable.
+                if (expression->type == NodeType::SymbolRef && expression->first) {
+                    LispNode* shared = expression->first->payload.symbol.value;
+                    if (shared && IsPlainCopy(shared)) {
+                        ++shared->refs;
+                        keep(shared);
+                        continue;
+                    }
+                }
                 LispNode* value = nullptr;
                 LISP_TRY(Eval(expression, value));
                 keep(value);
