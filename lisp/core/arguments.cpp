@@ -255,6 +255,25 @@ LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* e
 template <int kCount>
 LispStatus BorrowedArguments::CollectCount(std::uint32_t kinds, const LispNode* expressions)
 {
+    // The commonest call: the group's expressions and no more, each a variable or literal whose
+    // value stands where it is. Nothing needs evaluating, so the values are taken as they stand
+    // and checked in order.
+    {
+        const LispNode* expression = expressions;
+        int standing = 0;
+        for (; expression && standing < kCount; expression = expression->next, ++standing) {
+            const LispNode* value = StandingValue(expression);
+            if (!value)
+                break;
+            m_values[standing] = value;
+        }
+        if (standing == kCount && !expression) {
+            for (int position = 0; position < kCount; ++position)
+                if ((KindBitsOf(m_values[position]->type) & kinds) == 0)
+                    return LispStatus::InvalidParameter;
+            return LispStatus::Ok;
+        }
+    }
     // Expressions beyond the group are never evaluated (collection stops at them), so only the
     // group's own later arguments can reassign a variable read earlier.
     const LispNode* taken[kCount];
