@@ -355,6 +355,27 @@ public:
         LISP_TRY(BreakPollTick());
         return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
     }
+    // The value of `expression` where arithmetic wants an operand: a number, or InvalidParameter
+    // (the error arithmetic gives) when the value is none. Literals and variables are read in
+    // place; calls that can give a number without making a node do (TryNumber); anything else is
+    // evaluated and read.
+    LispStatus EvalNumber(const LispNode* expression, LispNumber& number)
+    {
+        const LispNode* source = expression->type == NodeType::SymbolRef
+                                     ? (expression->first ? expression->first->payload.symbol.value : nullptr)
+                                     : expression;
+        if (source && source->type == NodeType::Integer) [[likely]] {
+            number = LispNumber{false, source->payload.integer, 0.0};
+            return LispStatus::Ok;
+        }
+        if (source && source->type == NodeType::Real) {
+            number = LispNumber{true, 0, source->payload.real};
+            return LispStatus::Ok;
+        }
+        return EvaluatedNumber(expression, number);
+    }
+    // EvalNumber of an expression that cannot be read in place.
+    LispStatus EvaluatedNumber(const LispNode* expression, LispNumber& number);
     // The value of `expression` as a number when it is a call whose builtin can give it without
     // making a node, or a call of a user function (`handled` true); else nothing is evaluated and
     // the caller evaluates as usual.
@@ -373,13 +394,7 @@ public:
                 return LispStatus::Ok;
             handled = true;
             --m_breakCountdown;
-            LispNode* result = nullptr;
-            LISP_TRY(ApplyUserFunction(head, value, result));
-            const bool numeric = result && (result->type == NodeType::Integer || result->type == NodeType::Real);
-            if (numeric)
-                number = result->type == NodeType::Integer ? LispNumber{false, result->payload.integer, 0.0} : LispNumber{true, 0, result->payload.real};
-            Release(result);
-            return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
+            return ApplyUserFunctionNumber(head, value, number);
         }
         if (!value || value->type != NodeType::Subr)
             return LispStatus::Ok;
@@ -571,12 +586,24 @@ private:
     LispStatus EvalGeneral(const LispNode* expression, LispNode*& out);
     LispStatus ResolveFunction(const LispNode* head, LispNode*& out, int mode);
     LispStatus ApplyResolved(const LispNode* form, LispNode*& out, int mode);
-    LispStatus RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out);
+    template <typename RunBody>
+    LispStatus RunInStackFrame(const LispNode* form, const LispNode* parameters, RunBody runBody);
     // The call of RunInStackFrame with the values made by `makeValues`, which hands each value it
-    // makes (owned) to the keeper it is given and returns a status.
-    template <typename MakeValues>
-    LispStatus CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out);
+    // makes (owned) to the keeper it is given and returns a status; `runBody` evaluates the body
+    // while the parameters are bound.
+    template <typename MakeValues, typename RunBody>
+    LispStatus CallInStackFrame(const LispNode* parameters, MakeValues makeValues, RunBody runBody);
+    // A body's value: the last expression's, the others let go; none when the body fails.
+    LispStatus BodyValue(const LispNode* body, LispNode*& out);
+    // A body's value as an operand of arithmetic (EvalNumber of its last expression).
+    LispStatus BodyNumber(const LispNode* body, LispNumber& number);
+    // Whether calls of a function list are made in a stack frame.
+    bool CallsInStackFrame(const LispNode* function) const;
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
+    // ApplyUserFunction where arithmetic wants the value as an operand (see EvalNumber).
+    LispStatus ApplyUserFunctionNumber(const LispNode* form, const LispNode* function, LispNumber& number);
+    // A value (owned) as an operand of arithmetic, let go: InvalidParameter when it is no number.
+    LispStatus TakeNumber(LispNode* value, LispNumber& number);
     // Binds the evaluated arguments (owned) to the parameters, runs the body and restores the
     // parameters' values; `form` names the function in traces.
     LispStatus RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* arguments, LispNode*& out);

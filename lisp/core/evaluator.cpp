@@ -203,15 +203,21 @@ void CTqLISPImpl::NoteStackFrameFit(LispNode* function) const
         function->flags |= NodeFlag::FitsStackFrame;
 }
 
+inline bool CTqLISPImpl::CallsInStackFrame(const LispNode* function) const
+{
+    const LispNode* parameters = function->first;
+    const bool fits = (function->flags & NodeFlag::FitsStackFrame) || (IsList(parameters) && FitsStackFrame(parameters, m_symSlash));
+    return fits && m_traceList.empty();
+}
+
 LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out)
 {
     // The function is held by a counted reference while it runs (the call may redefine it).
     ++const_cast<LispNode*>(function)->refs;
     NodeRef held(*this, const_cast<LispNode*>(function));
     const LispNode* parameters = function->first;
-    const bool fits = (function->flags & NodeFlag::FitsStackFrame) || (IsList(parameters) && FitsStackFrame(parameters, m_symSlash));
-    if (fits && m_traceList.empty()) [[likely]]
-        return RunInStackFrame(form, parameters, out);
+    if (CallsInStackFrame(function)) [[likely]]
+        return RunInStackFrame(form, parameters, [this, &out](const LispNode* body) { return BodyValue(body, out); });
     // 1. Arguments, evaluated in order.
     NodeRef arguments(*this);
     LispNode* tail = nullptr;
@@ -226,8 +232,66 @@ LispStatus CTqLISPImpl::ApplyUserFunction(const LispNode* form, const LispNode* 
     return RunUserFunction(form, parameters, function->first->next, arguments.take(), out);
 }
 
-template <typename MakeValues>
-[[gnu::always_inline]] inline LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues makeValues, LispNode*& out)
+LispStatus CTqLISPImpl::ApplyUserFunctionNumber(const LispNode* form, const LispNode* function, LispNumber& number)
+{
+    if (!CallsInStackFrame(function)) {
+        LispNode* result = nullptr;
+        LISP_TRY(ApplyUserFunction(form, function, result));
+        return TakeNumber(result, number);
+    }
+    ++const_cast<LispNode*>(function)->refs;
+    NodeRef held(*this, const_cast<LispNode*>(function));
+    return RunInStackFrame(form, function->first, [this, &number](const LispNode* body) { return BodyNumber(body, number); });
+}
+
+LispStatus CTqLISPImpl::TakeNumber(LispNode* value, LispNumber& number)
+{
+    if (!value)
+        return LispStatus::InvalidParameter;
+    const bool numeric = value->type == NodeType::Integer || value->type == NodeType::Real;
+    if (numeric)
+        number = value->type == NodeType::Integer ? LispNumber{false, value->payload.integer, 0.0} : LispNumber{true, 0, value->payload.real};
+    Release(value);
+    return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
+}
+
+LispStatus CTqLISPImpl::EvaluatedNumber(const LispNode* expression, LispNumber& number)
+{
+    bool handled = false;
+    const LispStatus direct = TryNumber(expression, handled, number);
+    if (handled)
+        return direct;
+    LispNode* value = nullptr;
+    LISP_TRY(Eval(expression, value));
+    return TakeNumber(value, number);
+}
+
+// Most bodies are one expression, evaluated here without the walk of EvalBody.
+[[gnu::always_inline]] inline LispStatus CTqLISPImpl::BodyValue(const LispNode* body, LispNode*& out)
+{
+    const LispStatus status = body && !body->next ? (out = nullptr, Eval(body, out)) : EvalBody(body, out);
+    if (Failed(status) && out) {
+        Release(out);
+        out = nullptr;
+    }
+    return status;
+}
+
+LispStatus CTqLISPImpl::BodyNumber(const LispNode* body, LispNumber& number)
+{
+    if (!body)
+        return LispStatus::MissingParameter;
+    for (; body->next; body = body->next) {
+        LispNode* value = nullptr;
+        const LispStatus status = Eval(body, value);
+        Release(value);
+        LISP_TRY(status);
+    }
+    return EvalNumber(body, number);
+}
+
+template <typename MakeValues, typename RunBody>
+[[gnu::always_inline]] inline LispStatus CTqLISPImpl::CallInStackFrame(const LispNode* parameters, MakeValues makeValues, RunBody runBody)
 {
     LispNode* values[kStackBindings];
     int given = 0;
@@ -259,17 +323,11 @@ template <typename MakeValues>
     }
     while (taken < given)
         Release(values[taken++]);  // arguments beyond the parameters
-    // Most bodies are one expression, evaluated here without the walk of EvalBody.
-    const LispNode* body = parameters->next;
-    const LispStatus status = body && !body->next ? (out = nullptr, Eval(body, out)) : EvalBody(body, out);
+    const LispStatus status = runBody(parameters->next);
     while (count > 0) {
         const ShadowedValue& shadow = saved[--count];
         Release(shadow.symbol->payload.symbol.value);
         shadow.symbol->payload.symbol.value = shadow.value;
-    }
-    if (Failed(status) && out) {
-        Release(out);
-        out = nullptr;
     }
     return status;
 }
@@ -278,7 +336,8 @@ template <typename MakeValues>
 // are evaluated in order, each parameter is bound to the next one (the rest of the parameters
 // and the locals after "/" are left unbound), the body runs, and the outer values kept in this
 // frame are put back, last shadowed first, however the body ends.
-[[gnu::always_inline]] inline LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, LispNode*& out)
+template <typename RunBody>
+[[gnu::always_inline]] inline LispStatus CTqLISPImpl::RunInStackFrame(const LispNode* form, const LispNode* parameters, RunBody runBody)
 {
     return CallInStackFrame(
         parameters,
@@ -301,7 +360,7 @@ template <typename MakeValues>
             }
             return LispStatus::Ok;
         },
-        out);
+        runBody);
 }
 
 LispStatus CTqLISPImpl::RunUserFunction(const LispNode* form, const LispNode* parameters, const LispNode* body, LispNode* argumentChain, LispNode*& out)
@@ -545,7 +604,7 @@ LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNo
                 }
                 return LispStatus::Ok;
             },
-            out);
+            [this, &out](const LispNode* body) { return m_engine.BodyValue(body, out); });
     }
     NodeRef chain(m_engine);
     LispNode* tail = nullptr;

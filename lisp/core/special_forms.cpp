@@ -197,9 +197,12 @@ LispStatus f_if(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 // if without an argument list: the test evaluated, the branches checked as collection would
 // check them (any kind, two or three arguments), then the chosen branch evaluated.
-LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+namespace {
+
+// The branch if takes, with the errors of its argument collection in their order: null when the
+// test fails and there is no else branch.
+[[gnu::always_inline]] inline LispStatus ChooseBranch(CTqLISPImpl& engine, const LispNode* expressions, const LispNode*& branch)
 {
-    handled = true;
     if (!expressions)
         return LispStatus::MissingParameter;
     bool known = false;
@@ -220,11 +223,27 @@ LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl&
         return LispStatus::InvalidParameter;
     if (otherwise && otherwise->next)
         return LispStatus::TooManyParameters;
-    if (truth)
-        return engine.Eval(then, out);
-    if (otherwise)
-        return engine.Eval(otherwise, out);
-    return engine.MakeNil(out);
+    branch = truth ? then : otherwise;
+    return LispStatus::Ok;
+}
+
+}  // namespace
+
+LispStatus f_if_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    const LispNode* branch = nullptr;
+    LISP_TRY(ChooseBranch(engine, expressions, branch));
+    return branch ? engine.Eval(branch, out) : engine.MakeNil(out);
+}
+
+// if as an operand of arithmetic, as in (+ (if (< n 2) n (fib n)) 1): the branch's value as a
+// number; nil (no branch taken) is no number.
+LispStatus f_if_number(const LispNode* expressions, CTqLISPImpl& engine, LispNumber& number)
+{
+    const LispNode* branch = nullptr;
+    LISP_TRY(ChooseBranch(engine, expressions, branch));
+    return branch ? engine.EvalNumber(branch, number) : LispStatus::InvalidParameter;
 }
 
 LispStatus f_cond(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
@@ -452,7 +471,7 @@ constexpr BuiltinDescriptor kSpecialFormRows[] = {
     {u"f_mapcar", f_mapcar, EvalMode::All, Kind::List, kMapcarParams},
     {u"f_and", f_and, EvalMode::AndOr, Kind::Atom, Params::ManyAny},
     {u"f_cond", f_cond, EvalMode::Clauses, Kind::Any, kCondParams},
-    {u"f_if", f_if, EvalMode::FirstOnly, Kind::Any, kIfParams, f_if_direct},
+    {u"f_if", f_if, EvalMode::FirstOnly, Kind::Any, kIfParams, f_if_direct, nullptr, f_if_number},
     {u"f_or", f_or, EvalMode::AndOr, Kind::Atom, Params::ManyAny},
     {u"f_repeat", f_repeat, EvalMode::FirstOnly, Kind::Any, kRepeatParams},
     {u"f_while", f_while, EvalMode::Clauses, Kind::Any, kWhileParams},

@@ -438,33 +438,6 @@ inline bool PeekIntegers(const LispNode* first, const LispNode* second, std::int
     return true;
 }
 
-// One operand of a number-only builtin that cannot be peeked: evaluated and checked to be a
-// number as argument collection checks it.
-LispStatus EvaluatedNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
-{
-    bool handled = false;
-    const LispStatus direct = engine.TryNumber(expression, handled, number);
-    if (handled)
-        return direct;
-    LispNode* value = nullptr;
-    LISP_TRY(engine.Eval(expression, value));
-    if (!value)
-        return LispStatus::InvalidParameter;
-    const bool numeric = IsNumber(value);
-    if (numeric)
-        number = NumberOf(value);
-    engine.Release(value);
-    return numeric ? LispStatus::Ok : LispStatus::InvalidParameter;
-}
-
-// The peek is inline: most operands are literals and variables.
-inline LispStatus EvalNumber(CTqLISPImpl& engine, const LispNode* expression, Number& number)
-{
-    if (PeekNumber(expression, number)) [[likely]]
-        return LispStatus::Ok;
-    return EvaluatedNumber(engine, expression, number);
-}
-
 // Fold over operands evaluated one by one. An operation whose combining can fail (a division
 // by zero) first evaluates every operand, so that its error comes after theirs, as on the
 // ordinary path; the others combine as they go.
@@ -480,8 +453,8 @@ inline LispStatus FoldNumber(const LispNode* expressions, CTqLISPImpl& engine, N
             return combine(acc, Number{false, b, 0.0});
         }
         Number operand;
-        LISP_TRY(EvalNumber(engine, expressions, acc));
-        LISP_TRY(EvalNumber(engine, expressions->next, operand));
+        LISP_TRY(engine.EvalNumber(expressions, acc));
+        LISP_TRY(engine.EvalNumber(expressions->next, operand));
         return combine(acc, operand);
     }
     acc = Number{};  // no operand gives the integer 0
@@ -492,12 +465,12 @@ inline LispStatus FoldNumber(const LispNode* expressions, CTqLISPImpl& engine, N
         if (count == kMostOperands)
             return LispStatus::TooManyParameters;
         if (count == 0) {
-            LISP_TRY(EvalNumber(engine, expression, acc));
+            LISP_TRY(engine.EvalNumber(expression, acc));
         } else if (!kCombiningCanFail) {
-            LISP_TRY(EvalNumber(engine, expression, operand));
+            LISP_TRY(engine.EvalNumber(expression, operand));
             LISP_TRY(combine(acc, operand));
         } else {
-            LISP_TRY(EvalNumber(engine, expression, count == 1 ? operand : held.emplace_back()));
+            LISP_TRY(engine.EvalNumber(expression, count == 1 ? operand : held.emplace_back()));
         }
         ++count;
     }
@@ -514,7 +487,7 @@ LispStatus OnlyOperand(CTqLISPImpl& engine, const LispNode* expressions, Number&
 {
     if (!expressions)
         return LispStatus::MissingParameter;
-    LISP_TRY(EvalNumber(engine, expressions, number));
+    LISP_TRY(engine.EvalNumber(expressions, number));
     return expressions->next ? LispStatus::TooManyParameters : LispStatus::Ok;
 }
 
