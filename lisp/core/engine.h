@@ -597,6 +597,8 @@ private:
     LispStatus BodyValue(const LispNode* body, LispNode*& out);
     // A body's value as an operand of arithmetic (EvalNumber of its last expression).
     LispStatus BodyNumber(const LispNode* body, LispNumber& number);
+    // Whether a body's value is not nil; its last expression's truth is tried first (TryTest).
+    LispStatus BodyTruth(const LispNode* body, bool& truth);
     // Whether calls of a function list are made in a stack frame.
     bool CallsInStackFrame(const LispNode* function) const;
     LispStatus ApplyUserFunction(const LispNode* form, const LispNode* function, LispNode*& out);
@@ -741,8 +743,19 @@ public:
     PreparedCall(const PreparedCall&) = delete;
     PreparedCall& operator=(const PreparedCall&) = delete;
     LispStatus Call(std::span<const LispNode* const> arguments, LispNode*& out);
+    // Whether the call's value is not nil, without making a T or nil node where the body's last
+    // expression can tell its truth (TryTest).
+    LispStatus Test(std::span<const LispNode* const> arguments, bool& truth);
 
 private:
+    // Whether calls go straight to the function resolved when the call was made.
+    bool Direct() const;
+    // The steps and checks Apply makes before a call.
+    LispStatus BeforeCall();
+    // The call in a stack frame with copies of the values; `runBody` evaluates the body.
+    template <typename RunBody>
+    LispStatus CallInFrame(std::span<const LispNode* const> arguments, RunBody runBody);
+
     CTqLISPImpl& m_engine;
     const LispNode* m_function;
     const LispNode* m_symbol = nullptr;       // LAMBDA or the function's name; null: call list

@@ -277,6 +277,27 @@ LispStatus CTqLISPImpl::EvaluatedNumber(const LispNode* expression, LispNumber& 
     return status;
 }
 
+LispStatus CTqLISPImpl::BodyTruth(const LispNode* body, bool& truth)
+{
+    if (!body)
+        return LispStatus::MissingParameter;
+    for (; body->next; body = body->next) {
+        LispNode* value = nullptr;
+        const LispStatus status = Eval(body, value);
+        Release(value);
+        LISP_TRY(status);
+    }
+    bool known = false;
+    LISP_TRY(TryTest(body, known, truth));
+    if (known)
+        return LispStatus::Ok;
+    LispNode* value = nullptr;
+    LISP_TRY(Eval(body, value));
+    truth = value && !IsNil(value);
+    Release(value);
+    return LispStatus::Ok;
+}
+
 LispStatus CTqLISPImpl::BodyNumber(const LispNode* body, LispNumber& number)
 {
     if (!body)
@@ -582,30 +603,55 @@ PreparedCall::PreparedCall(CTqLISPImpl& engine, const LispNode* function) : m_en
     }
 }
 
+bool PreparedCall::Direct() const
+{
+    // Traced and recorded calls take the call list, as they show it; so does a function whose
+    // symbol a call has reassigned since.
+    return m_symbol && m_symbol->payload.symbol.value == m_symbolValue && (m_engine.m_outputMode & OutputMode::ShownCalls) == 0;
+}
+
+LispStatus PreparedCall::BeforeCall()
+{
+    LISP_TRY(m_engine.BreakPollTick());
+    return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
+}
+
+template <typename RunBody>
+LispStatus PreparedCall::CallInFrame(std::span<const LispNode* const> arguments, RunBody runBody)
+{
+    return m_engine.CallInStackFrame(
+        m_parameters,
+        [this, arguments](auto keep) {
+            for (const LispNode* argument : arguments) {
+                LispNode* copy = nullptr;
+                LISP_TRY(m_engine.CopyNode(argument, copy));
+                keep(copy);
+            }
+            return LispStatus::Ok;
+        },
+        runBody);
+}
+
+LispStatus PreparedCall::Test(std::span<const LispNode* const> arguments, bool& truth)
+{
+    if (Direct() && m_fitsStackFrame && m_engine.m_traceList.empty()) {
+        LISP_TRY(BeforeCall());
+        return CallInFrame(arguments, [this, &truth](const LispNode* body) { return m_engine.BodyTruth(body, truth); });
+    }
+    NodeRef result(m_engine);
+    LISP_TRY(Call(arguments, result.slot()));
+    truth = result && !IsNil(result.get());
+    return LispStatus::Ok;
+}
+
 LispStatus PreparedCall::Call(std::span<const LispNode* const> arguments, LispNode*& out)
 {
     out = nullptr;
-    // Traced and recorded calls take the call list, as they show it; so does a function whose
-    // symbol a call has reassigned since.
-    if (!m_symbol || m_symbol->payload.symbol.value != m_symbolValue ||
-        (m_engine.m_outputMode & OutputMode::ShownCalls))
+    if (!Direct())
         return m_engine.CallThroughList(m_function, arguments, out);
-    LISP_TRY(m_engine.BreakPollTick());
-    if (stack_guard::NearlyExhausted())
-        return LispStatus::NoMoreHeap;
-    if (m_fitsStackFrame && m_engine.m_traceList.empty()) {
-        return m_engine.CallInStackFrame(
-            m_parameters,
-            [this, arguments](auto keep) {
-                for (const LispNode* argument : arguments) {
-                    LispNode* copy = nullptr;
-                    LISP_TRY(m_engine.CopyNode(argument, copy));
-                    keep(copy);
-                }
-                return LispStatus::Ok;
-            },
-            [this, &out](const LispNode* body) { return m_engine.BodyValue(body, out); });
-    }
+    LISP_TRY(BeforeCall());
+    if (m_fitsStackFrame && m_engine.m_traceList.empty())
+        return CallInFrame(arguments, [this, &out](const LispNode* body) { return m_engine.BodyValue(body, out); });
     NodeRef chain(m_engine);
     LispNode* tail = nullptr;
     for (const LispNode* argument : arguments) {

@@ -166,10 +166,7 @@ private:
     LispStatus Less(std::size_t a, std::size_t b, bool& before)
     {
         const LispNode* const values[] = {m_entries[a].element, m_entries[b].element};
-        NodeRef result(m_engine);
-        LISP_TRY(m_function.Call(values, result.slot()));
-        before = result && !IsNil(result.get());
-        return LispStatus::Ok;
+        return m_function.Test(values, before);
     }
 
     void Swap(std::size_t a, std::size_t b) { std::swap(m_entries[a], m_entries[b]); }
