@@ -409,6 +409,34 @@ public:
             return LispStatus::NoMoreHeap;
         return direct(head->next, *this, number);
     }
+    // The value of `expression` as a number when it is a call of a builtin whose value is always
+    // a number and that can give it without making a node (`handled` true), exactly as its
+    // direct path would; else nothing is evaluated.
+    LispStatus TryExactNumber(const LispNode* expression, bool& handled, LispNumber& number)
+    {
+        handled = false;
+        if (expression->type != NodeType::List || !expression->first)
+            return LispStatus::Ok;
+        const LispNode* head = expression->first;
+        if (head->type != NodeType::SymbolRef || !head->first)
+            return LispStatus::Ok;
+        const LispNode* value = head->first->payload.symbol.value;
+        if (!value || value->type != NodeType::Subr)
+            return LispStatus::Ok;
+        const BuiltinDescriptor& descriptor = *value->payload.descriptor;
+        if (!descriptor.number || (descriptor.resultKinds & ~Kind::Number) != 0 || (m_outputMode & OutputMode::ShownCalls))
+            return LispStatus::Ok;
+        handled = true;
+        LISP_TRY(BreakPollTick());
+        if (stack_guard::NearlyExhausted())
+            return LispStatus::NoMoreHeap;
+        return descriptor.number(head->next, *this, number);
+    }
+    // A number node that its symbol alone holds, which an assignment may overwrite in place.
+    static bool IsOwnNumber(const LispNode* value)
+    {
+        return value && value->refs == 1 && (value->type == NodeType::Integer || value->type == NodeType::Real);
+    }
     // Calls `function` (a symbol reference, a builtin or a lambda form) with the values given, as
     // apply does: as if the call list (function (QUOTE value)…) were built and applied.
     // PreparedCall does the same for a function called again and again.

@@ -46,6 +46,24 @@ LispStatus MakeFunctionList(CTqLISPImpl& engine, const LispNode* parameters, con
     return LispStatus::Ok;
 }
 
+// A number written over a number node in place.
+void StoreNumber(LispNode* node, const LispNumber& number)
+{
+    if (number.isReal) {
+        node->type = NodeType::Real;
+        node->payload.real = number.real;
+    } else {
+        node->type = NodeType::Integer;
+        node->payload.integer = number.integer;
+    }
+}
+
+// A node holding a number.
+LispStatus MakeNumber(CTqLISPImpl& engine, const LispNumber& number, LispNode*& out)
+{
+    return number.isReal ? engine.MakeReal(number.real, out) : engine.MakeInteger(number.integer, out);
+}
+
 // Evaluates the expressions of a chain in order; the last value stays in `out`. With
 // `pollEach`, the host is asked for a user break before each expression.
 LispStatus EvalSequence(CTqLISPImpl& engine, const LispNode* chain, NodeRef& out, bool pollEach)
@@ -120,6 +138,28 @@ LispStatus f_setq(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
         const LispNode* expression = name->next;
         if (!expression)
             return LispStatus::MissingParameter;
+        // (setq i (+ i 1)): a number computed without a node goes into the variable's own number
+        // node, when the variable alone still holds one after the computation.
+        LispNode* symbol = name->first;
+        if (!(symbol->flags & NodeFlag::SpecialName) && CTqLISPImpl::IsOwnNumber(symbol->payload.symbol.value)) {
+            bool handled = false;
+            LispNumber number;
+            LISP_TRY(engine.TryExactNumber(expression, handled, number));
+            if (handled) {
+                // setq's own value first, as the copy of the value is made before the assignment.
+                if (!expression->next)
+                    LISP_TRY(MakeNumber(engine, number, out));
+                LispNode* own = symbol->payload.symbol.value;
+                if (CTqLISPImpl::IsOwnNumber(own)) {
+                    StoreNumber(own, number);
+                    continue;
+                }
+                LispNode* node = nullptr;
+                LISP_TRY(MakeNumber(engine, number, node));
+                engine.SetSymbolValue(symbol, node);
+                continue;
+            }
+        }
         LispNode* value = nullptr;
         LISP_TRY(engine.Eval(expression, value));
         if (!expression->next) {
