@@ -134,9 +134,10 @@ struct LispNumber {
     bool IsZero() const { return isReal ? real == 0.0 : integer == 0; }
 };
 
-// A number-valued builtin's path for an operand of arithmetic, as in (+ (* x 31) k): the value
-// as a number instead of a node made to be read and freed at once. It always answers, with the
-// status and number its direct path would give.
+// A builtin's path for an operand of arithmetic, as in (+ (* x 31) k): the value as a number
+// instead of a node made to be read and freed at once. It always answers: a builtin whose value is
+// always a number with the status and number its direct path would give; one whose value may be
+// anything (if) with InvalidParameter for a value that is no number, as the operand check would.
 using DirectNumber = LispStatus (*)(const LispNode* expressions, CTqLISPImpl& engine, LispNumber& number);
 
 struct BuiltinDescriptor {
