@@ -242,18 +242,49 @@ const LispNode* StandingValue(const LispNode* expression)
 
 }  // namespace
 
+namespace {
+
+// The kinds a group of arguments admits, the same at every position or one set per position.
+struct SameKinds {
+    std::uint32_t kinds;
+    std::uint32_t operator[](int) const { return kinds; }
+};
+struct KindsByPosition {
+    const std::uint32_t* kinds;
+    std::uint32_t operator[](int position) const { return kinds[position]; }
+};
+
+}  // namespace
+
 LispStatus BorrowedArguments::Collect(const ParamGroup& group, const LispNode* expressions)
 {
     LISP_ASSERT(group.count >= 1 && group.count <= kMost && !(group.options & ParamOption::Optional), "a fixed group of one to three");
+    const SameKinds kinds{group.kinds};
     switch (group.count) {
-    case 1: return CollectCount<1>(group.kinds, expressions);
-    case 2: return CollectCount<2>(group.kinds, expressions);
-    default: return CollectCount<3>(group.kinds, expressions);
+    case 1: return CollectCount<1>(kinds, expressions);
+    case 2: return CollectCount<2>(kinds, expressions);
+    default: return CollectCount<3>(kinds, expressions);
     }
 }
 
-template <int kCount>
-LispStatus BorrowedArguments::CollectCount(std::uint32_t kinds, const LispNode* expressions)
+LispStatus BorrowedArguments::Collect(std::span<const ParamGroup> groups, const LispNode* expressions)
+{
+    LISP_ASSERT(!groups.empty() && groups.size() <= std::size_t(kMost), "one to three groups");
+    std::uint32_t byPosition[kMost] = {};
+    for (std::size_t position = 0; position < groups.size(); ++position) {
+        LISP_ASSERT(groups[position].count == 1 && !(groups[position].options & ParamOption::Optional), "groups of one argument each");
+        byPosition[position] = groups[position].kinds;
+    }
+    const KindsByPosition kinds{byPosition};
+    switch (groups.size()) {
+    case 1: return CollectCount<1>(kinds, expressions);
+    case 2: return CollectCount<2>(kinds, expressions);
+    default: return CollectCount<3>(kinds, expressions);
+    }
+}
+
+template <int kCount, typename Kinds>
+LispStatus BorrowedArguments::CollectCount(Kinds kinds, const LispNode* expressions)
 {
     // The commonest call: the group's expressions and no more, each a variable or literal whose
     // value stands where it is. Nothing needs evaluating, so the values are taken as they stand
@@ -269,7 +300,7 @@ LispStatus BorrowedArguments::CollectCount(std::uint32_t kinds, const LispNode* 
         }
         if (standing == kCount && !expression) {
             for (int position = 0; position < kCount; ++position)
-                if ((KindBitsOf(m_values[position]->type) & kinds) == 0)
+                if ((KindBitsOf(m_values[position]->type) & kinds[position]) == 0)
                     return LispStatus::InvalidParameter;
             return LispStatus::Ok;
         }
@@ -293,7 +324,7 @@ LispStatus BorrowedArguments::CollectCount(std::uint32_t kinds, const LispNode* 
                 return LispStatus::InvalidParameter;
         }
         m_values[position] = value;
-        if ((KindBitsOf(value->type) & kinds) == 0)
+        if ((KindBitsOf(value->type) & kinds[position]) == 0)
             return LispStatus::InvalidParameter;
     }
     if (available < kCount)

@@ -813,11 +813,13 @@ public:
     }
     // `group` takes exactly group.count (at most kMost) arguments.
     LispStatus Collect(const ParamGroup& group, const LispNode* expressions);
+    // Each group takes exactly one argument (at most kMost groups), checked against its kinds.
+    LispStatus Collect(std::span<const ParamGroup> groups, const LispNode* expressions);
     const LispNode* operator[](int position) const { return m_values[position]; }
 
 private:
-    template <int kCount>
-    LispStatus CollectCount(std::uint32_t kinds, const LispNode* expressions);
+    template <int kCount, typename Kinds>
+    LispStatus CollectCount(Kinds kinds, const LispNode* expressions);
 
     CTqLISPImpl& m_engine;
     const LispNode* m_values[kMost] = {};

@@ -617,9 +617,11 @@ LispStatus f_member(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     return engine.MakeNil(out);
 }
 
-LispStatus f_assoc(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+namespace {
+
+// The first element of `list` whose first element equals `key`, as a copy; nil when none does.
+LispStatus AssocOf(const LispNode* wanted, const LispNode* list, CTqLISPImpl& engine, LispNode*& out)
 {
-    const LispNode* list = args->next;
     if (!IsList(list))
         return LispStatus::InvalidParameter;
     for (const LispNode* element = ElementsOf(list); element; element = element->next) {
@@ -634,15 +636,19 @@ LispStatus f_assoc(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
         const LispNode* key = element->first;
         bool equal = false;
         // Integer and symbol keys, the usual ones, meet keys of their own type most of the time.
-        if (key && key->type == args->type && (key->type == NodeType::Integer || key->type == NodeType::SymbolRef))
-            equal = key->type == NodeType::Integer ? key->payload.integer == args->payload.integer : key->first == args->first;
+        if (key && key->type == wanted->type && (key->type == NodeType::Integer || key->type == NodeType::SymbolRef))
+            equal = key->type == NodeType::Integer ? key->payload.integer == wanted->payload.integer : key->first == wanted->first;
         else
-            LISP_TRY(IsEqual(args, key, equal));
+            LISP_TRY(IsEqual(wanted, key, equal));
         if (equal)
             return engine.CopyNode(element, out);
     }
     return engine.MakeNil(out);
 }
+
+}  // namespace
+
+LispStatus f_assoc(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return AssocOf(args, args->next, engine, out); }
 
 // ---- building lists -----------------------------------------------------------------------------
 
@@ -795,6 +801,16 @@ constexpr ParamGroup kSymbolAndValue[] = {{Kind::Symbol, 1, 0}, {Kind::Any, 1, 0
 constexpr ParamGroup kIntegerOptionalList[] = {{Kind::Integer, 1, 0}, {Kind::List, 1, ParamOption::Optional}};
 constexpr ParamGroup kManyLists[] = {{Kind::List, kManyArguments, 0}};
 constexpr ParamGroup kValueAndList[] = {{Kind::Any, 1, 0}, {Kind::List, 1, 0}};
+
+// assoc without an argument list: the alist is read where it stands (assoc runs no code).
+LispStatus f_assoc_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    BorrowedArguments args(engine);
+    LISP_TRY(args.Collect(kValueAndList, expressions));
+    return AssocOf(args[0], args[1], engine, out);
+}
+
 constexpr ParamGroup kIntegerAndList[] = {{Kind::Integer, 1, 0}, {Kind::List, 1, 0}};
 constexpr ParamGroup kTwoValuesAndList[] = {{Kind::Any, 2, 0}, {Kind::List, 1, 0}};
 constexpr ParamGroup kListAndFunction[] = {{Kind::List, 1, 0}, {Kind::Any, 1, 0}};
@@ -809,7 +825,7 @@ constexpr BuiltinDescriptor kListRows[] = {
     {u"f_null", f_null, EvalMode::All, Kind::Atom, Params::OneAny, OwnedArgumentDirect<f_null>, f_not_test},
     {u"f_type", f_type, EvalMode::All, Kind::Any, Params::OneAny},
     {u"f_append", f_append, EvalMode::All, Kind::List, kManyLists},
-    {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList},
+    {u"f_assoc", f_assoc, EvalMode::All, Kind::List, kValueAndList, f_assoc_direct},
     {u"f_car", f_car, EvalMode::All, Kind::Any, Params::OneList, f_car_direct},
     {u"f_cdr", f_cdr, EvalMode::All, Kind::Any, Params::OneList, f_cdr_direct},
     {u"f_caar", f_caar, EvalMode::All, Kind::Any, Params::OneList, f_caar_direct},

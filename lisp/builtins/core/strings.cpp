@@ -210,20 +210,28 @@ LispStatus f_strulen(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 // ---- cutting ----------------------------------------------------------------------------------
 
-LispStatus f_substr(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
+namespace {
+
+// The part of `string` from `start` of `length` (null or nil: to the end), counted in the bytes
+// of its code-page form.
+LispStatus SubstrOf(CTqLISPImpl& engine, const LispNode* string, const LispNode* start, const LispNode* length, LispNode*& out)
 {
-    const std::u16string_view units = StringText(args);
-    if (AsciiPrefixOf(args) == units.size()) {
+    const std::u16string_view units = StringText(string);
+    if (AsciiPrefixOf(string) == units.size()) {
         // An ASCII text is its own code-page form, byte for unit.
-        const Part part = SelectPart(args->next->payload.integer, LengthArgument(args->next->next), std::int64_t(units.size()));
+        const Part part = SelectPart(start->payload.integer, LengthArgument(length), std::int64_t(units.size()));
         return MakeText(engine, Mid(units, part.offset, part.count), out);
     }
     const QByteArray form = CodePageForm(engine, units);
-    const Part part = SelectPart(args->next->payload.integer, LengthArgument(args->next->next), form.size());
+    const Part part = SelectPart(start->payload.integer, LengthArgument(length), form.size());
     std::u16string text;
     (void)DecodeCodePage(engine, std::string_view(form.constData() + part.offset, std::size_t(part.count)), text);
     return MakeText(engine, text, out);
 }
+
+}  // namespace
+
+LispStatus f_substr(LispNode*& out, LispNode* args, CTqLISPImpl& engine) { return SubstrOf(engine, args, args->next, args->next->next, out); }
 
 LispStatus f_substru(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
@@ -473,6 +481,19 @@ constexpr ParamGroup kManyStrings[] = {{Kind::String, kManyArguments, 0}};
 // A nil length means "to the end", so the third group admits nil.
 constexpr ParamGroup kSubstrParams[] = {
     {Kind::String, 1, 0}, {Kind::Integer, 1, 0}, {Kind::IntNilTList, 1, ParamOption::Optional}};
+
+// substr without an argument list: the string is read where it stands (substr runs no code). A
+// length given is checked as its optional group checks it.
+LispStatus f_substr_direct(LispNode*& out, const LispNode* expressions, CTqLISPImpl& engine, bool& handled)
+{
+    handled = true;
+    const bool withLength = expressions && expressions->next && expressions->next->next;
+    const ParamGroup groups[] = {kSubstrParams[0], kSubstrParams[1], {kSubstrParams[2].kinds, 1, 0}};
+    BorrowedArguments args(engine);
+    LISP_TRY(args.Collect(std::span<const ParamGroup>(groups, withLength ? 3 : 2), expressions));
+    return SubstrOf(engine, args[0], args[1], withLength ? args[2] : nullptr, out);
+}
+
 constexpr ParamGroup kSubstruParams[] = {
     {Kind::String, 1, 0}, {Kind::Integer, 1, 0}, {Kind::Integer, 1, ParamOption::Optional}};
 constexpr ParamGroup kStringAndInteger[] = {{Kind::String, 1, 0}, {Kind::Integer, 1, 0}};
@@ -492,7 +513,7 @@ constexpr BuiltinDescriptor kStringRows[] = {
     {u"f_strcase", f_strcase, EvalMode::All, Kind::String, kStringOptionalValue},
     {u"f_strcat", f_strcat, EvalMode::All, Kind::String, kManyStringsOrNil},
     {u"f_strlen", f_strlen, EvalMode::All, Kind::Integer, kManyStrings, SoleArgumentDirect<f_strlen, Params::OneString>},
-    {u"f_substr", f_substr, EvalMode::All, Kind::String, kSubstrParams},
+    {u"f_substr", f_substr, EvalMode::All, Kind::String, kSubstrParams, f_substr_direct},
     {u"f_ascii", f_ascii, EvalMode::All, Kind::Integer, Params::OneString, OneArgumentDirect<f_ascii, Params::OneString>},
     {u"f_chr", f_chr, EvalMode::All, Kind::String, Params::OneInteger, OneArgumentDirect<f_chr, Params::OneInteger>},
     {u"f_wcmatch", f_wcmatch, EvalMode::All, Kind::Atom, Params::TwoStrings},
