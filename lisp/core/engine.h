@@ -524,6 +524,10 @@ public:
     // Parses text without touching the input contexts (read, for example): the first
     // expression or atom of `text` in `out`, nil when there is none.
     LispStatus ReadFromText(std::u16string text, LispNode*& out);
+    // A plain name (an ASCII letter, then ASCII letters, digits, "_" and "-"), the commonest text
+    // given to read, read as the reader reads it but without an input context: true with the
+    // status in `status`; false, with nothing done, for any other text.
+    bool ReadPlainName(std::u16string_view text, LispNode*& out, LispStatus& status);
 
     CTqLispServices* Services() const { return m_services; }
     bool IsStarted() const { return m_started != 0; }
@@ -605,6 +609,8 @@ private:
     LispStatus ReadListBody(LispNode*& out);
     LispStatus ReadElement(char16_t unit, LispNode*& out);
     LispStatus ReadAtom(LispNode*& out);
+    // The atom a name token reads as: nil, T or the symbol of the name in upper case.
+    LispStatus MakeNameAtom(std::u16string& token, LispNode*& out);
     LispStatus ReadStringLiteral(LispNode*& out);
     LispStatus ReadQuoted(LispNode*& out);
 

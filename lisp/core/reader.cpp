@@ -549,12 +549,34 @@ LispStatus CTqLISPImpl::ReadAtom(LispNode*& out)
     double real = 0;
     if (ParseReal(token, real))
         return MakeReal(real, out);
+    return MakeNameAtom(token, out);
+}
+
+LispStatus CTqLISPImpl::MakeNameAtom(std::u16string& token, LispNode*& out)
+{
     if (EqualsIgnoringCase(token, u"NIL"))
         return MakeNilConstant(out);
     if (EqualsIgnoringCase(token, u"T"))
         return MakeT(out);
     UpperCaseInPlace(token);
     return MakeSymbolRef(token, out);
+}
+
+bool CTqLISPImpl::ReadPlainName(std::u16string_view text, LispNode*& out, LispStatus& status)
+{
+    const auto isLetter = [](char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); };
+    if (text.empty() || text.size() >= kMaxTokenUnits || !isLetter(text.front()))
+        return false;
+    for (const char16_t unit : text)
+        if (!isLetter(unit) && !(unit >= u'0' && unit <= u'9') && unit != u'_' && unit != u'-')
+            return false;
+    // The upkeep of the symbol index that reading a list makes.
+    status = m_deepestLookup > 20 ? RebuildSymbolIndex() : LispStatus::Ok;
+    if (Failed(status))
+        return true;
+    m_token.assign(text);
+    status = MakeNameAtom(m_token, out);
+    return true;
 }
 
 LispStatus CTqLISPImpl::ReadStringLiteral(LispNode*& out)

@@ -346,6 +346,9 @@ LispStatus f_writechar(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 
 LispStatus f_read(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
 {
+    LispStatus status = LispStatus::Ok;
+    if (engine.ReadPlainName(StringText(args), out, status))
+        return status;
     // The text is read as the elements of one list, of which the first is the result.
     std::u16string text = u"(";
     text += StringText(args);
