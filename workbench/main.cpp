@@ -1,15 +1,16 @@
 // The workbench program: parses the command line, opens a session and feeds it lines from
 // standard input, with a "Command: " prompt unless it runs in batch mode.
 #include "file_options.h"
-#include "main_window.h"
 #include "plugin_options.h"
 #include "session.h"
 #include "stdio_console.h"
 
+#include "host/framework/CTqDesktop.h"
+#include "host/framework/CTqMainFrame.h"
 #include "host/framework/CTqSystemServicesImpl.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <csignal>
@@ -55,27 +56,32 @@ struct HostRequests {
 // Runs the session in a main window until the window closes.
 int runWindow(const WorkbenchOptions& options)
 {
-    WorkbenchMainWindow window;
-    WorkbenchSession session(options, window.Console());
+    CTqDesktop* desktop = CTqDesktop::Current();
+    if (!desktop) {
+        std::fprintf(stderr, "workbench: a window needs the desktop\n");
+        return 1;
+    }
+    const std::unique_ptr<CTqMainFrame> frame = desktop->CreateMainFrame(QStringLiteral("Keltora Workbench"));
+    WorkbenchSession session(options, frame->Console());
     CTqSystemServicesImpl& system = CTqSystemServicesImpl::Instance();
-    system.SetMainWindow(&window);
+    system.SetMainWindow(frame->Window());
     // QUIT belongs to the window: it ends the session.
-    auto run = [&session, &window](const QString& line) {
+    auto run = [&session, &frame](const QString& line) {
         if (line.trimmed().compare(QLatin1String("QUIT"), Qt::CaseInsensitive) == 0)
-            window.close();
+            frame->Close();
         else
             session.RunCommandLine(line);
     };
-    system.Menus().AttachWindow(&window, run);
-    window.SetCommandRunner(run);
-    window.show();
+    system.Menus().AttachWindow(frame->Window(), run);
+    frame->SetCommandRunner(run);
+    frame->Show();
     QString error;
     if (!session.Open(error)) {
         std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
         return 1;
     }
     session.RunStartupOptions();
-    const int result = QApplication::exec();
+    const int result = QCoreApplication::exec();
     system.Menus().AttachWindow(nullptr, nullptr);
     session.Close();
     system.SetMainWindow(nullptr);
@@ -162,18 +168,47 @@ WorkbenchOptions parseOptions(const QCoreApplication& app, HostRequests& request
     return options;
 }
 
-// Whether the run needs the widget platform: a main window, or a console run with a display on
-// which message boxes and file dialogs can appear. Without a display they fall back to the
-// console, so a core application serves, and starts in two thirds of the time.
-bool needsWidgets(int argc, char** argv)
+bool windowRequested(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--window") == 0)
             return true;
+    return false;
+}
+
+// Whether the run needs the widget platform: a main window, or a console run with a display on
+// which message boxes and file dialogs can appear. Without a display they fall back to the
+// console, so a core application serves; it starts without loading the desktop library and
+// Qt's GUI and widget libraries, in about two thirds of the time.
+bool needsWidgets(int argc, char** argv)
+{
+    if (windowRequested(argc, argv))
+        return true;
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty())
         return platform != "offscreen" && platform != "minimal";
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The application object. A run that needs widgets starts through the desktop library; when
+// that library cannot be loaded, a window is impossible (the program ends with status 1), while
+// a console run goes on as a core application whose message boxes and file dialogs ask on the
+// console, and says so on standard error.
+std::unique_ptr<QCoreApplication> startApplication(int& argc, char** argv)
+{
+    if (!needsWidgets(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    QString error;
+    std::unique_ptr<QCoreApplication> app = CTqDesktop::StartApplication(argc, argv, error);
+    if (app)
+        return app;
+    if (windowRequested(argc, argv)) {
+        std::fprintf(stderr, "workbench: %s\n", error.toLocal8Bit().constData());
+        std::exit(1);
+    }
+    std::fprintf(stderr, "workbench: %s; message boxes and file dialogs ask on the console\n",
+                 error.toLocal8Bit().constData());
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
@@ -184,11 +219,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app;
-    if (needsWidgets(argc, argv))
-        app = std::make_unique<QApplication>(argc, argv);
-    else
-        app = std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> app = startApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("workbench"));
     HostRequests requests;
     const WorkbenchOptions options = parseOptions(*app, requests);

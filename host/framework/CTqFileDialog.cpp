@@ -2,11 +2,10 @@
 #include "CTqFileDialog.h"
 
 #include "CTqConsole.h"
+#include "CTqDesktop.h"
 #include "CTqMessageBox.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -60,12 +59,8 @@ bool CTqFileDialog::Ask(CTqConsole& console, const QString& title, const QString
         const QString start = (flags & kDefaultIsFolder) || defaultName.isEmpty()
                                   ? folder
                                   : QDir(folder).absoluteFilePath(QFileInfo(defaultName).fileName());
-        QFileDialog::Options options;
-        if (flags & kNoOverwriteWarning)
-            options |= QFileDialog::DontConfirmOverwrite;
-        const QString name = newFile ? QFileDialog::getSaveFileName(QApplication::activeWindow(), title, start, filter, nullptr, options)
-                                     : QFileDialog::getOpenFileName(QApplication::activeWindow(), title, start, filter, nullptr, options);
-        if (name.isEmpty())
+        QString name;
+        if (!CTqDesktop::Current()->AskFileName(title, start, filter, flags, name))
             return false;
         chosen = Complete(name, extensions, folder);
         return true;

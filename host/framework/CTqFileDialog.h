@@ -1,5 +1,5 @@
-// The host's file dialog: a Qt file dialog when the host has a display, otherwise a prompt for
-// the name on the console.
+// The host's file dialog: the desktop's file dialog when the host has a display, otherwise a
+// prompt for the name on the console.
 #pragma once
 
 #include <QString>

@@ -1,11 +1,7 @@
 // The main frame's menus and toolbars.
 #include "CTqMenuManagerImpl.h"
 
-#include <QAction>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
+#include "CTqDesktop.h"
 
 #include <algorithm>
 
@@ -114,102 +110,23 @@ void CTqMenuManagerImpl::Reset()
     Refresh();
 }
 
-void CTqMenuManagerImpl::AttachWindow(QMainWindow* window, std::function<void(const QString&)> runCommand)
+void CTqMenuManagerImpl::AttachWindow(QObject* window, std::function<void(const QString&)> runCommand)
 {
     m_window = window;
     m_runCommand = std::move(runCommand);
     Refresh();
 }
 
-void CTqMenuManagerImpl::FillMenu(QMenu* menu, const std::vector<CTqUiEntry>& entries, bool enabled)
-{
-    for (const CTqUiEntry& entry : entries) {
-        const bool shown = enabled && entry.enabled;
-        if (!entry.children.empty()) {
-            QMenu* sub = menu->addMenu(entry.text.toQString());
-            sub->setEnabled(shown);
-            FillMenu(sub, entry.children, shown);
-            continue;
-        }
-        QAction* action = menu->addAction(entry.text.toQString());
-        action->setObjectName(entry.id.toQString());
-        action->setStatusTip(entry.description.toQString());
-        action->setEnabled(shown);
-        const QString command = CommandLineOf(entry.command.toQString());
-        QObject::connect(action, &QAction::triggered, menu, [this, command] {
-            if (m_runCommand && !command.isEmpty())
-                m_runCommand(command);
-        });
-    }
-}
-
-void CTqMenuManagerImpl::FillToolbar(QToolBar* toolbar, const std::vector<CTqUiEntry>& entries, bool enabled)
-{
-    for (const CTqUiEntry& entry : entries) {
-        const bool shown = enabled && entry.enabled;
-        if (!entry.children.empty()) {
-            toolbar->addSeparator();
-            FillToolbar(toolbar, entry.children, shown);
-            continue;
-        }
-        QAction* action = toolbar->addAction(entry.text.toQString());
-        action->setObjectName(entry.id.toQString());
-        action->setToolTip(entry.description.isEmpty() ? entry.text.toQString() : entry.description.toQString());
-        action->setEnabled(shown);
-        const QString command = CommandLineOf(entry.command.toQString());
-        QObject::connect(action, &QAction::triggered, toolbar, [this, command] {
-            if (m_runCommand && !command.isEmpty())
-                m_runCommand(command);
-        });
-    }
-}
-
 void CTqMenuManagerImpl::Refresh()
 {
-    if (!m_window)
+    CTqDesktop* desktop = CTqDesktop::Current();
+    if (!m_window || !desktop)
         return;
-    QMenuBar* bar = m_window->menuBar();
-    bar->clear();
-    for (const CTqHostMenu& host : m_hostMenus) {
-        QMenu* menu = bar->addMenu(host.text.toQString());
-        menu->setObjectName(host.id.toQString());
-        FillMenu(menu, host.entries, true);
-        for (const CTqUiMenu& plugin : m_menus) {
-            if (plugin.base.compareNoCase(host.id) != 0)
-                continue;
-            QMenu* sub = menu->addMenu(plugin.name.toQString());
-            sub->setEnabled(plugin.enabled);
-            FillMenu(sub, plugin.entries, plugin.enabled);
-        }
-    }
-    for (const CTqUiMenu& plugin : m_menus) {
-        const bool extendsHost = std::any_of(m_hostMenus.begin(), m_hostMenus.end(), [&](const CTqHostMenu& host) {
-            return plugin.base.compareNoCase(host.id) == 0;
-        });
-        if (extendsHost)
-            continue;
-        QMenu* menu = bar->addMenu(plugin.name.toQString());
-        menu->setEnabled(plugin.enabled);
-        FillMenu(menu, plugin.entries, plugin.enabled);
-    }
-
-    for (const QPointer<QToolBar>& shown : m_shownToolbars) {
-        if (shown) {
-            m_window->removeToolBar(shown);
-            delete shown.data();
-        }
-    }
-    m_shownToolbars.clear();
-    for (const CTqUiToolbar& plugin : m_toolbars) {
-        auto* toolbar = new QToolBar(plugin.name.toQString(), m_window);
-        toolbar->setObjectName(plugin.owner.toQString() + QLatin1Char('/') + plugin.name.toQString());
-        toolbar->setMovable(plugin.movable);
-        toolbar->setEnabled(plugin.enabled);
-        const bool vertical = plugin.orientation.compareNoCase(CTqString("vertical")) == 0;
-        m_window->addToolBar(vertical ? Qt::LeftToolBarArea : Qt::TopToolBarArea, toolbar);
-        FillToolbar(toolbar, plugin.entries, plugin.enabled);
-        m_shownToolbars << toolbar;
-    }
+    desktop->ShowMenus(m_window, *this, [this](const QString& command) {
+        const QString line = CommandLineOf(command);
+        if (m_runCommand && !line.isEmpty())
+            m_runCommand(line);
+    });
 }
 
 QString CTqMenuManagerImpl::Listing() const

@@ -1,19 +1,15 @@
 // The main frame's menus and toolbars: the host's own menus, the menus and toolbars modules add,
-// a text listing for hosts without a display, and real Qt menus and toolbars when a window is
-// attached.
+// a text listing for hosts without a display, and the desktop's menus and toolbars when a window
+// is attached.
 #pragma once
 
 #include "host/CTqMenuManager.h"
 
-#include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
-
-class QMainWindow;
-class QMenu;
-class QToolBar;
 
 class CTqMenuManagerImpl final : public CTqMenuManager {
 public:
@@ -30,9 +26,9 @@ public:
     std::vector<CTqUiMenu> Menus() const override { return m_menus; }
     std::vector<CTqUiToolbar> Toolbars() const override { return m_toolbars; }
 
-    // Shows the menus and toolbars in the window from now on; an entry that is triggered hands
-    // its command to runCommand. Null detaches.
-    void AttachWindow(QMainWindow* window, std::function<void(const QString&)> runCommand);
+    // Shows the menus and toolbars in the window (a main window of the desktop) from now on; an
+    // entry that is triggered hands its command line to runCommand. Null detaches.
+    void AttachWindow(QObject* window, std::function<void(const QString&)> runCommand);
     // Back to the host's own menus, without plugin menus and toolbars.
     void Reset();
 
@@ -40,13 +36,9 @@ public:
     QString Listing() const;
 
 private:
-    void FillMenu(QMenu* menu, const std::vector<CTqUiEntry>& entries, bool enabled);
-    void FillToolbar(QToolBar* toolbar, const std::vector<CTqUiEntry>& entries, bool enabled);
-
     std::vector<CTqHostMenu> m_hostMenus;
     std::vector<CTqUiMenu> m_menus;
     std::vector<CTqUiToolbar> m_toolbars;
-    QPointer<QMainWindow> m_window;
-    QList<QPointer<QToolBar>> m_shownToolbars;
+    QPointer<QObject> m_window;
     std::function<void(const QString&)> m_runCommand;
 };

@@ -2,23 +2,9 @@
 #include "CTqMessageBox.h"
 
 #include "CTqConsole.h"
-
-#include <QApplication>
-#include <QMessageBox>
+#include "CTqDesktop.h"
 
 namespace {
-
-QMessageBox::Icon QtIcon(CTqMessageBox::Icon icon)
-{
-    switch (icon) {
-    case CTqMessageBox::Icon::None: return QMessageBox::NoIcon;
-    case CTqMessageBox::Icon::Critical: return QMessageBox::Critical;
-    case CTqMessageBox::Icon::Question: return QMessageBox::Question;
-    case CTqMessageBox::Icon::Warning: return QMessageBox::Warning;
-    case CTqMessageBox::Icon::Information: return QMessageBox::Information;
-    }
-    return QMessageBox::NoIcon;
-}
 
 bool AskOnConsole(CTqConsole& console)
 {
@@ -38,10 +24,7 @@ bool AskOnConsole(CTqConsole& console)
 
 bool CTqMessageBox::HasDisplay()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+    return CTqDesktop::OnRealDisplay();
 }
 
 bool CTqMessageBox::Show(CTqConsole& console, const QString& text, const QString& title, Icon icon)
@@ -52,8 +35,5 @@ bool CTqMessageBox::Show(CTqConsole& console, const QString& text, const QString
         console.Write(QStringLiteral("[%1] %2\n").arg(title, text));
         return question && AskOnConsole(console);
     }
-    QMessageBox box(QtIcon(icon), title, text, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    QApplication::activeWindow(),
-                    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    return box.exec() == QMessageBox::Yes;
+    return CTqDesktop::Current()->ShowMessage(text, title, icon);
 }

@@ -1,5 +1,5 @@
-// The host's message box: a Qt message box parented to the active window when the host has a
-// display, otherwise the message on the console with a Yes or No question for the question
+// The host's message box: the desktop's message box parented to the active window when the host
+// has a display, otherwise the message on the console with a Yes or No question for the question
 // icon.
 #pragma once
 
@@ -11,8 +11,8 @@ class CTqMessageBox {
 public:
     enum class Icon { None, Critical, Question, Warning, Information };
 
-    // True when the application shows widgets on a real display (not the offscreen or minimal
-    // platform).
+    // True when the application shows widgets through the desktop (CTqDesktop) on a real
+    // display (not the offscreen or minimal platform).
     static bool HasDisplay();
 
     // Shows the message and waits for the user. With Icon::Question the buttons are Yes and

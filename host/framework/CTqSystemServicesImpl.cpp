@@ -3,6 +3,7 @@
 
 // ==== plugin manager services ====
 #include "host/TqStatus.h"
+#include "CTqDesktop.h"
 #include "../os/CTqModuleSearchPath.h"
 #include "../os/CTqProtectedPluginCodec.h"
 
@@ -25,6 +26,12 @@ CTqSystemServices* GetTqSystemServices()
 
 CTqSystemServicesImpl::CTqSystemServicesImpl() = default;
 CTqSystemServicesImpl::~CTqSystemServicesImpl() = default;
+
+QWidget* CTqSystemServicesImpl::MainWindow()
+{
+    CTqDesktop* desktop = CTqDesktop::Current();
+    return desktop && m_mainWindow ? desktop->WidgetOf(m_mainWindow) : nullptr;
+}
 
 bool CTqSystemServicesImpl::GetSettingString(const CTqString& section, const CTqString& key, CTqString& value)
 {

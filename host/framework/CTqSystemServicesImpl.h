@@ -8,8 +8,8 @@
 #include "CTqMenuManagerImpl.h"
 #include "CTqSettingsFile.h"
 
+#include <QObject>
 #include <QPointer>
-#include <QWidget>
 
 #include <memory>
 // ==== end of plugin manager services ====
@@ -48,7 +48,8 @@ public:
     void SetDllDirectory(const CTqString& folder) override;
     bool DecodeProtectedPlugin(const QByteArray& content, QByteArray& xml) override;
     CTqMenuManager* MenuManager() override { return &m_menus; }
-    QWidget* MainWindow() override { return m_mainWindow; }
+    // The main window's widget; null without one or without the desktop.
+    QWidget* MainWindow() override;
     void SetPluginReportSource(CTqPluginReportSource* source) override { m_reportSource = source; }
     CTqPluginReportSource* PluginReportSource() override { return m_reportSource; }
 
@@ -60,7 +61,8 @@ public:
     void SetCoreVersion(int major, int minor);
     void SetLanguageFolder(const CTqString& folder) { m_languageFolder = folder; }
     void SetApplicationFolder(const QString& folder) { m_applicationFolder = folder; }
-    void SetMainWindow(QWidget* window) { m_mainWindow = window; }
+    // The host's main window (a widget of the desktop); null when there is none.
+    void SetMainWindow(QObject* window) { m_mainWindow = window; }
     CTqMenuManagerImpl& Menus() { return m_menus; }
     // ==== end of plugin manager services =============================================================
 
@@ -74,7 +76,7 @@ private:
     CTqString m_languageFolder = CTqString("english");
     QString m_applicationFolder;
     CTqMenuManagerImpl m_menus;
-    QPointer<QWidget> m_mainWindow;
+    QPointer<QObject> m_mainWindow;
     CTqPluginReportSource* m_reportSource = nullptr;
     // ==== end of plugin manager services ====
 

@@ -1,9 +1,9 @@
-// Help files through QDesktopServices or a named viewer program.
+// Help files through the desktop or a named viewer program.
 #include "CTqHelpViewer.h"
 
-#include <QDesktopServices>
+#include "../framework/CTqDesktop.h"
+
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
 
@@ -24,10 +24,9 @@ bool CTqHelpViewer::Show(const QString& file, const QString& topic, int command)
         url.setFragment(topic);
     if (!m_program.isEmpty())
         return QProcess::startDetached(m_program, {url.toString()});
-    // A console run without a display has no desktop to hand the file to.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return false;
-    return QDesktopServices::openUrl(url);
+    // A console run has no desktop to hand the file to.
+    CTqDesktop* desktop = CTqDesktop::Current();
+    return desktop && desktop->OpenUrl(url);
 }
 
 bool CTqHelpViewer::CommandHelp(const QString& command, Reference& reference) const

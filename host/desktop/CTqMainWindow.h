@@ -1,8 +1,9 @@
-// The workbench's main window: the host's menus and toolbars, the command history and a command
-// line. Its console shows output in the window and reads prompted answers from the command line.
+// The host's main window: the menus and toolbars, the command history and a command line. Its
+// console shows output in the history and reads prompted answers from the command line.
 #pragma once
 
 #include "host/framework/CTqConsole.h"
+#include "host/framework/CTqMainFrame.h"
 
 #include <QMainWindow>
 
@@ -13,16 +14,18 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
-class WorkbenchMainWindow : public QMainWindow {
+class CTqMainWindow final : public QMainWindow, public CTqMainFrame {
     Q_OBJECT
 
 public:
-    WorkbenchMainWindow();
-    ~WorkbenchMainWindow() override;
+    explicit CTqMainWindow(const QString& title);
+    ~CTqMainWindow() override;
 
-    // Runs a command line typed at the command line or chosen from a menu.
-    void SetCommandRunner(std::function<void(const QString&)> runner) { m_runner = std::move(runner); }
-    CTqConsole& Console();
+    CTqConsole& Console() override;
+    void SetCommandRunner(std::function<void(const QString&)> runner) override { m_runner = std::move(runner); }
+    QObject* Window() override { return this; }
+    void Show() override { show(); }
+    void Close() override { close(); }
 
     void Append(const QString& text);
     // Waits in a local event loop for the next line typed; false when the window closes first.

@@ -1,5 +1,5 @@
-// The workbench's main window.
-#include "main_window.h"
+// The host's main window.
+#include "CTqMainWindow.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -12,9 +12,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-class WorkbenchMainWindow::WindowConsole final : public CTqConsole {
+class CTqMainWindow::WindowConsole final : public CTqConsole {
 public:
-    explicit WindowConsole(WorkbenchMainWindow& window) : m_window(window) {}
+    explicit WindowConsole(CTqMainWindow& window) : m_window(window) {}
     void Write(const QString& text) override
     {
         m_window.Append(text);
@@ -40,13 +40,13 @@ public:
     }
 
 private:
-    WorkbenchMainWindow& m_window;
+    CTqMainWindow& m_window;
     bool m_atLineStart = true;
 };
 
-WorkbenchMainWindow::WorkbenchMainWindow()
+CTqMainWindow::CTqMainWindow(const QString& title)
 {
-    setWindowTitle(QStringLiteral("Keltora Workbench"));
+    setWindowTitle(title);
     resize(900, 600);
     m_history = new QPlainTextEdit(this);
     m_history->setReadOnly(true);
@@ -63,25 +63,25 @@ WorkbenchMainWindow::WorkbenchMainWindow()
     layout->addLayout(line);
     setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Ready"));
-    connect(m_input, &QLineEdit::returnPressed, this, &WorkbenchMainWindow::onReturnPressed);
+    connect(m_input, &QLineEdit::returnPressed, this, &CTqMainWindow::onReturnPressed);
     m_console = std::make_unique<WindowConsole>(*this);
 }
 
-WorkbenchMainWindow::~WorkbenchMainWindow() = default;
+CTqMainWindow::~CTqMainWindow() = default;
 
-CTqConsole& WorkbenchMainWindow::Console()
+CTqConsole& CTqMainWindow::Console()
 {
     return *m_console;
 }
 
-void WorkbenchMainWindow::Append(const QString& text)
+void CTqMainWindow::Append(const QString& text)
 {
     m_history->moveCursor(QTextCursor::End);
     m_history->insertPlainText(text);
     m_history->verticalScrollBar()->setValue(m_history->verticalScrollBar()->maximum());
 }
 
-bool WorkbenchMainWindow::WaitForLine(const QString& prompt, QString& line)
+bool CTqMainWindow::WaitForLine(const QString& prompt, QString& line)
 {
     if (m_closed)
         return false;
@@ -101,7 +101,7 @@ bool WorkbenchMainWindow::WaitForLine(const QString& prompt, QString& line)
     return true;
 }
 
-void WorkbenchMainWindow::onReturnPressed()
+void CTqMainWindow::onReturnPressed()
 {
     const QString text = m_input->text();
     m_input->clear();
@@ -115,7 +115,7 @@ void WorkbenchMainWindow::onReturnPressed()
         m_runner(text);
 }
 
-void WorkbenchMainWindow::closeEvent(QCloseEvent* event)
+void CTqMainWindow::closeEvent(QCloseEvent* event)
 {
     m_closed = true;
     QMainWindow::closeEvent(event);
