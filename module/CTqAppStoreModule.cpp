@@ -4,6 +4,7 @@
 #include "host/CTqSystemServices.h"
 #include "lisp/core/lisp_commands.h"
 #include "pluginmanager/CTqAppStorePlugin.h"
+#include "pluginmanager/plugin_dialogs.h"
 
 #include <QFileInfo>
 
@@ -100,6 +101,8 @@ void CTqAppStoreModule::uninitApp()
         services->SetPluginReportSource(nullptr);
     // The manager is a Qt object of this library: it goes before the library does.
     CTqAppStorePlugin::DestroyInstance();
+    // The dialogs library links this one and would keep it loaded.
+    plugin_dialogs::Release();
 }
 
 void CTqAppStoreModule::mainFrameReady()

@@ -4,7 +4,7 @@
 #include "host/CTqSystemServices.h"
 #include "host/TqStatus.h"
 #include "pluginmanager/CTqAppStorePlugin.h"
-#include "pluginmanager/CTqDlgAppStore.h"
+#include "pluginmanager/plugin_dialogs.h"
 
 short CTqCommandAppStore::execute(OdEdCommandContext* context)
 {
@@ -14,13 +14,19 @@ short CTqCommandAppStore::execute(OdEdCommandContext* context)
     CTqSystemServices* services = GetTqSystemServices();
     QWidget* window = services ? services->MainWindow() : nullptr;
     CTqAppStorePlugin& manager = CTqAppStorePlugin::Instance();
-    if (!CTqDlgAppStore::CanShowDialogs(window)) {
+    if (!plugin_dialogs::CanShow(window)) {
         // Without a display nobody could close a modal dialog: the user gets the plugin report.
         userIO->Print(manager.PluginReport());
         return tq::kNormal;
     }
-    CTqDlgAppStore dialog(manager, window);
-    dialog.setModal(true);
-    dialog.exec();
+    QString error;
+    const PluginDialogTable* dialogs = plugin_dialogs::Dialogs(error);
+    if (!dialogs) {
+        // The report stands in for the dialog, with the reason there is none.
+        userIO->Print(manager.PluginReport());
+        userIO->Print(CTqString(error + QLatin1Char('\n')));
+        return tq::kNormal;
+    }
+    dialogs->showManager(manager, window);
     return tq::kNormal;
 }

@@ -3,6 +3,8 @@
 // feed says is bounded in size and count before it is kept.
 #pragma once
 
+#include "pluginmanager/plugin_export.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -65,8 +67,8 @@ public:
     static std::vector<AppCastChannel> Parse(const QByteArray& body);
     // A GET request with the reader's "User-Agent" header; only http and https addresses are
     // valid.
-    static QNetworkRequest MakeRequest(const QUrl& url);
-    static bool IsWebAddress(const QUrl& url);
+    PLUGINMANAGER_EXPORT static QNetworkRequest MakeRequest(const QUrl& url);
+    PLUGINMANAGER_EXPORT static bool IsWebAddress(const QUrl& url);
 
 signals:
     void signalAppCastFinished();

@@ -6,16 +6,14 @@
 #include "host/OdEd.h"
 #include "host/OdRx.h"
 #include "host/TqStatus.h"
-#include "pluginmanager/CTqDlgAppStore.h"
 #include "pluginmanager/core_version.h"
 #include "pluginmanager/plugin_description.h"
+#include "pluginmanager/plugin_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMessageBox>
 
 #include <algorithm>
 #include <memory>
@@ -538,22 +536,27 @@ void CTqAppStorePlugin::DefaultAnnounce(int count)
                              .arg(count);
     CTqSystemServices* services = Services();
     QWidget* window = services ? services->MainWindow() : nullptr;
-    if (!CTqDlgAppStore::CanShowDialogs(window)) {
+    CTqLispServices* lisp = services ? services->LispServices() : nullptr;
+    QString error;
+    const PluginDialogTable* dialogs = plugin_dialogs::CanShow(window) ? plugin_dialogs::Dialogs(error) : nullptr;
+    if (!dialogs) {
         // Nobody can answer a box: the news goes to the command line.
-        if (CTqLispServices* lisp = services ? services->LispServices() : nullptr)
+        if (lisp) {
             lisp->PrintHtml(CTqString(Tr("There are %1 new update(s) available.\n").arg(count)).EncodeHTML());
+            if (!error.isEmpty())
+                lisp->PrintHtml(CTqString(error + QLatin1Char('\n')).EncodeHTML());
+        }
+        if (!error.isEmpty())
+            LogLine(error, LogSeverity::Warning, -1);
         return;
     }
-    const auto answer = QMessageBox::information(window, Tr("Plugin Manager"), text,
-                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer != QMessageBox::Yes)
+    if (!dialogs->askYesNo(window, Tr("Plugin Manager"), text))
         return;
     if (openDialog) {
         openDialog();
         return;
     }
-    CTqDlgAppStore dialog(*this, window);
-    dialog.exec();
+    dialogs->showManager(*this, window);
 }
 
 // ==== report =======================================================================================

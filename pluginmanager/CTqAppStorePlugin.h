@@ -6,6 +6,7 @@
 #include "host/CTqSystemServices.h"
 #include "pluginmanager/CTqAppCast.h"
 #include "pluginmanager/host_mode.h"
+#include "pluginmanager/plugin_export.h"
 #include "pluginmanager/plugin_log.h"
 #include "pluginmanager/plugin_record.h"
 #include "pluginmanager/ui_definition.h"
@@ -17,7 +18,7 @@
 
 class CTqDocument;
 
-class CTqAppStorePlugin : public QObject, public CTqPluginReportSource {
+class PLUGINMANAGER_EXPORT CTqAppStorePlugin : public QObject, public CTqPluginReportSource {
     Q_OBJECT
 
 public:
@@ -96,9 +97,10 @@ public:
     double FeedTimeout() const;
 
     // Asks whether to open the manager after count new updates; true opens it. Without a window
-    // the default prints the news and answers no.
+    // the default prints the news and answers no; so it does when the dialogs library cannot be
+    // loaded, and prints and logs why.
     std::function<bool(int count)> announce;
-    // Opens the manager dialog; the default shows CTqDlgAppStore modally.
+    // Opens the manager dialog; the default shows the dialogs library's manager dialog modally.
     std::function<void()> openDialog;
 
     // ---- settings -----------------------------------------------------------------------------

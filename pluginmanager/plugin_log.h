@@ -2,6 +2,8 @@
 // texts users see in the manager's log tab.
 #pragma once
 
+#include "pluginmanager/plugin_export.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -26,7 +28,7 @@ public:
     void Clear() { m_entries.clear(); }
     const std::vector<PluginLogEntry>& Entries() const { return m_entries; }
     // The plugin's entries, one line each with its "[MSG] ", "[WNG] " or "[ERR] " prefix.
-    QString TextFor(int plugin) const;
+    PLUGINMANAGER_EXPORT QString TextFor(int plugin) const;
 
     static QString Prefix(LogSeverity severity);
     // The translated text of a code with %1 still in it; empty for an unknown code.

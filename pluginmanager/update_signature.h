@@ -1,6 +1,8 @@
 // Checks a downloaded update against the Ed25519 signature its feed announced.
 #pragma once
 
+#include "pluginmanager/plugin_export.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,4 +14,4 @@ enum class SignatureCheck {
 };
 
 // signature and publicKey are base64 (64 and 32 bytes decoded).
-SignatureCheck CheckUpdateSignature(const QByteArray& data, const QString& signature, const QString& publicKey);
+PLUGINMANAGER_EXPORT SignatureCheck CheckUpdateSignature(const QByteArray& data, const QString& signature, const QString& publicKey);

@@ -5,8 +5,10 @@
 
 #include "pluginmanager/CTqAppCast.h"
 #include "pluginmanager/CTqAppStorePlugin.h"
+#include "pluginmanager/plugin_dialogs.h"
 
 #include <QElapsedTimer>
+#include <QWidget>
 
 namespace {
 
@@ -244,6 +246,65 @@ TEST_F(FeedEvaluationTest, VersionAlreadyToldAboutIsMarkedButNotAnnounced)
     EXPECT_TRUE(manager.LogTextFor(find(QStringLiteral("Quiet"))->index).endsWith(QStringLiteral("[MSG]  Updates found: No\n")));
     EXPECT_EQ(setting(QStringLiteral("plg_Quiet_pVer")), QStringLiteral("<absent>"));
     EXPECT_TRUE(announced.empty());
+}
+
+// What the default announcement asked the dialogs.
+struct AskedQuestion {
+    QWidget* parent = nullptr;
+    QString title;
+    QString text;
+};
+AskedQuestion g_asked;
+
+bool AnswerYes(QWidget* parent, const QString& title, const QString& text)
+{
+    g_asked = {parent, title, text};
+    return true;
+}
+
+void ShowNoManager(CTqAppStorePlugin&, QWidget*) {}
+
+TEST_F(FeedEvaluationTest, WithAWindowTheDefaultAnnouncementAsksThroughTheDialogs)
+{
+    const PluginDialogTable answering{AnswerYes, ShowNoManager};
+    plugin_dialogs::Use(&answering);
+    QWidget window;
+    CTqSystemServicesImpl::Instance().SetMainWindow(&window);
+    manager.announce = nullptr;
+    bool opened = false;
+    manager.openDialog = [&opened] { opened = true; };
+    g_asked = {};
+    addPlugin(QStringLiteral("Live"), QStringLiteral("1.0"), "/live.xml");
+    server.answer("/live.xml", {200, Feed(Item("1.1"))});
+    const bool checked = runCheck();
+    CTqSystemServicesImpl::Instance().SetMainWindow(nullptr);
+    plugin_dialogs::Use(nullptr);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(g_asked.parent, &window);
+    EXPECT_EQ(g_asked.title, QStringLiteral("Plugin Manager"));
+    EXPECT_TRUE(g_asked.text.contains(QStringLiteral("There are 1 new update(s) available."))) << g_asked.text.toStdString();
+    EXPECT_TRUE(opened) << "Yes opens the manager";
+}
+
+TEST_F(FeedEvaluationTest, WithoutTheDialogsLibraryTheAnnouncementLogsWhy)
+{
+    plugin_dialogs::Use(nullptr);
+    QWidget window;
+    CTqSystemServicesImpl::Instance().SetMainWindow(&window);
+    manager.announce = nullptr;
+    bool opened = false;
+    manager.openDialog = [&opened] { opened = true; };
+    addPlugin(QStringLiteral("Live"), QStringLiteral("1.0"), "/live.xml");
+    server.answer("/live.xml", {200, Feed(Item("1.1"))});
+    const bool checked = runCheck();
+    CTqSystemServicesImpl::Instance().SetMainWindow(nullptr);
+    ASSERT_TRUE(checked);
+    EXPECT_FALSE(opened);
+    // This program has no dialogs library beside it.
+    const QString general = manager.LogTextFor(-1);
+    EXPECT_TRUE(general.contains(QStringLiteral("[WNG] The plugin manager's dialogs library could not be loaded")))
+        << general.toStdString();
+    EXPECT_TRUE(general.contains(plugin_dialogs::LibraryPath())) << general.toStdString();
 }
 
 TEST_F(FeedEvaluationTest, FeedThatNeverAnswersDoesNotHoldUpTheOthers)

@@ -4,8 +4,8 @@
 #include "test_http_server.h"
 
 #include "pluginmanager/CTqAppStorePlugin.h"
-#include "pluginmanager/CTqDlgAppStore.h"
-#include "pluginmanager/CTqDlgDownloader.h"
+#include "pluginmanager/dialogs/CTqDlgAppStore.h"
+#include "pluginmanager/dialogs/CTqDlgDownloader.h"
 #include "pluginmanager/update_signature.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The update download dialog.
-#include "pluginmanager/CTqDlgDownloader.h"
+#include "pluginmanager/dialogs/CTqDlgDownloader.h"
 
 #include "host/CTqSystemServices.h"
 #include "pluginmanager/CTqAppCast.h"

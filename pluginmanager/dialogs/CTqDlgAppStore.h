@@ -21,10 +21,6 @@ class CTqDlgAppStore : public QDialog {
 public:
     CTqDlgAppStore(CTqAppStorePlugin& manager, QWidget* parent = nullptr);
 
-    // True when a modal dialog can reach a user: the host has a window, or Qt runs on a real
-    // display.
-    static bool CanShowDialogs(QWidget* window);
-
     // The list entry of a plugin and its tool tip.
     static QString EntryText(const PluginRecord& record);
     static QString EntryToolTip(const PluginRecord& record);

@@ -1,10 +1,10 @@
 // The plugin manager dialog.
-#include "pluginmanager/CTqDlgAppStore.h"
+#include "pluginmanager/dialogs/CTqDlgAppStore.h"
 
 #include "pluginmanager/CTqAppStorePlugin.h"
-#include "pluginmanager/CTqDlgDownloader.h"
+#include "pluginmanager/dialogs/CTqDlgDownloader.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -37,13 +37,6 @@ bool IsLinkable(const QString& address)
 }
 
 }  // namespace
-
-bool CTqDlgAppStore::CanShowDialogs(QWidget* window)
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    return window != nullptr || QGuiApplication::platformName() != QLatin1String("offscreen");
-}
 
 QString CTqDlgAppStore::EntryText(const PluginRecord& record)
 {
