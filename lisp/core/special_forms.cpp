@@ -350,9 +350,16 @@ LispStatus f_foreach(LispNode*& out, LispNode* args, CTqLISPImpl& engine)
     SavedBinding binding(engine, symbol);
     NodeRef result(engine);
     for (const LispNode* element = list->first; element; element = element->next) {
-        LispNode* copy = nullptr;
-        LISP_TRY(engine.CopyNode(element, copy));
-        engine.SetSymbolValue(symbol, copy);
+        // A number goes into the number node the variable alone holds from the last round.
+        LispNode* own = symbol->payload.symbol.value;
+        if (CTqLISPImpl::IsOwnNumber(own) && (element->type == NodeType::Integer || element->type == NodeType::Real)) {
+            own->type = element->type;
+            own->payload = element->payload;
+        } else {
+            LispNode* copy = nullptr;
+            LISP_TRY(engine.CopyNode(element, copy));
+            engine.SetSymbolValue(symbol, copy);
+        }
         LISP_TRY(EvalSequence(engine, list->next, result, true));
     }
     return Finish(engine, result, out);
