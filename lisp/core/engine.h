@@ -317,15 +317,22 @@ public:
     LispStatus EvalBody(const LispNode* chain, LispNode*& out)
     {
         out = nullptr;
-        if (!chain)
+        LISP_TRY(EvalLeading(chain));
+        return Eval(chain, out);
+    }
+    // Evaluates the expressions of a body up to its last, letting each value go as soon as made;
+    // `body` is left at the last. A missing body is MissingParameter.
+    LispStatus EvalLeading(const LispNode*& body)
+    {
+        if (!body)
             return LispStatus::MissingParameter;
-        for (; chain->next; chain = chain->next) {
+        for (; body->next; body = body->next) {
             LispNode* value = nullptr;
-            const LispStatus status = Eval(chain, value);
+            const LispStatus status = Eval(body, value);
             Release(value);
             LISP_TRY(status);
         }
-        return Eval(chain, out);
+        return LispStatus::Ok;
     }
     // The truth of `expression` when it is a call whose builtin can tell it without making a
     // value (`handled` true); else nothing is evaluated and the caller evaluates as usual.
@@ -355,6 +362,29 @@ public:
         LISP_TRY(BreakPollTick());
         return stack_guard::NearlyExhausted() ? LispStatus::NoMoreHeap : LispStatus::Ok;
     }
+    // The value of the head symbol of `expression` when it is a call through a symbol (`head` the
+    // symbol reference); else null.
+    static const LispNode* CalledValue(const LispNode* expression, const LispNode*& head)
+    {
+        if (expression->type != NodeType::List || !expression->first)
+            return nullptr;
+        head = expression->first;
+        if (head->type != NodeType::SymbolRef || !head->first)
+            return nullptr;
+        return head->first->payload.symbol.value;
+    }
+    // A builtin's number entry called for the call `head`, after the step and stack checks Apply
+    // makes before a call; nothing when there is no entry or calls are shown as they are made.
+    [[gnu::always_inline]] LispStatus CallNumberEntry(DirectNumber entry, const LispNode* head, bool& handled, LispNumber& number)
+    {
+        if (!entry || (m_outputMode & OutputMode::ShownCalls))
+            return LispStatus::Ok;
+        handled = true;
+        LISP_TRY(BreakPollTick());
+        if (stack_guard::NearlyExhausted())
+            return LispStatus::NoMoreHeap;
+        return entry(head->next, *this, number);
+    }
     // The value of `expression` where arithmetic wants an operand: a number, or InvalidParameter
     // (the error arithmetic gives) when the value is none. Literals and variables are read in
     // place; calls that can give a number without making a node do (TryNumber); anything else is
@@ -382,12 +412,8 @@ public:
     LispStatus TryNumber(const LispNode* expression, bool& handled, LispNumber& number)
     {
         handled = false;
-        if (expression->type != NodeType::List || !expression->first)
-            return LispStatus::Ok;
-        const LispNode* head = expression->first;
-        if (head->type != NodeType::SymbolRef || !head->first)
-            return LispStatus::Ok;
-        const LispNode* value = head->first->payload.symbol.value;
+        const LispNode* head = nullptr;
+        const LispNode* value = CalledValue(expression, head);
         if (value && value->type == NodeType::List) {
             // A user function's value read as a number: the call ApplyCall would make.
             if (!IsFunctionList(value) || (m_outputMode & OutputMode::ShownCalls) || m_breakCountdown <= 0 || stack_guard::NearlyExhausted())
@@ -398,16 +424,7 @@ public:
         }
         if (!value || value->type != NodeType::Subr)
             return LispStatus::Ok;
-        const DirectNumber direct = value->payload.descriptor->number;
-        // Traced and recorded calls are shown as they are made, so they go the usual way.
-        if (!direct || (m_outputMode & OutputMode::ShownCalls))
-            return LispStatus::Ok;
-        handled = true;
-        // The step and stack checks Apply makes before a call.
-        LISP_TRY(BreakPollTick());
-        if (stack_guard::NearlyExhausted())
-            return LispStatus::NoMoreHeap;
-        return direct(head->next, *this, number);
+        return CallNumberEntry(value->payload.descriptor->number, head, handled, number);
     }
     // The value of `expression` as a number when it is a call of a builtin whose value is always
     // a number and that can give it without making a node (`handled` true), exactly as its
@@ -415,22 +432,11 @@ public:
     LispStatus TryExactNumber(const LispNode* expression, bool& handled, LispNumber& number)
     {
         handled = false;
-        if (expression->type != NodeType::List || !expression->first)
+        const LispNode* head = nullptr;
+        const LispNode* value = CalledValue(expression, head);
+        if (!value || value->type != NodeType::Subr || (value->payload.descriptor->resultKinds & ~Kind::Number) != 0)
             return LispStatus::Ok;
-        const LispNode* head = expression->first;
-        if (head->type != NodeType::SymbolRef || !head->first)
-            return LispStatus::Ok;
-        const LispNode* value = head->first->payload.symbol.value;
-        if (!value || value->type != NodeType::Subr)
-            return LispStatus::Ok;
-        const BuiltinDescriptor& descriptor = *value->payload.descriptor;
-        if (!descriptor.number || (descriptor.resultKinds & ~Kind::Number) != 0 || (m_outputMode & OutputMode::ShownCalls))
-            return LispStatus::Ok;
-        handled = true;
-        LISP_TRY(BreakPollTick());
-        if (stack_guard::NearlyExhausted())
-            return LispStatus::NoMoreHeap;
-        return descriptor.number(head->next, *this, number);
+        return CallNumberEntry(value->payload.descriptor->number, head, handled, number);
     }
     // A number node that its symbol alone holds, which an assignment may overwrite in place.
     static bool IsOwnNumber(const LispNode* value)

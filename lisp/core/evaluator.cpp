@@ -279,14 +279,7 @@ LispStatus CTqLISPImpl::EvaluatedNumber(const LispNode* expression, LispNumber& 
 
 LispStatus CTqLISPImpl::BodyTruth(const LispNode* body, bool& truth)
 {
-    if (!body)
-        return LispStatus::MissingParameter;
-    for (; body->next; body = body->next) {
-        LispNode* value = nullptr;
-        const LispStatus status = Eval(body, value);
-        Release(value);
-        LISP_TRY(status);
-    }
+    LISP_TRY(EvalLeading(body));
     bool known = false;
     LISP_TRY(TryTest(body, known, truth));
     if (known)
@@ -300,14 +293,7 @@ LispStatus CTqLISPImpl::BodyTruth(const LispNode* body, bool& truth)
 
 LispStatus CTqLISPImpl::BodyNumber(const LispNode* body, LispNumber& number)
 {
-    if (!body)
-        return LispStatus::MissingParameter;
-    for (; body->next; body = body->next) {
-        LispNode* value = nullptr;
-        const LispStatus status = Eval(body, value);
-        Release(value);
-        LISP_TRY(status);
-    }
+    LISP_TRY(EvalLeading(body));
     return EvalNumber(body, number);
 }
 
