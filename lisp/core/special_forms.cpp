@@ -66,7 +66,7 @@ LispStatus MakeNumber(CTqLISPImpl& engine, const LispNumber& number, LispNode*& 
 
 // Evaluates the expressions of a chain in order; the last value stays in `out`. With
 // `pollEach`, the host is asked for a user break before each expression.
-LispStatus EvalSequence(CTqLISPImpl& engine, const LispNode* chain, NodeRef& out, bool pollEach)
+[[gnu::always_inline]] inline LispStatus EvalSequence(CTqLISPImpl& engine, const LispNode* chain, NodeRef& out, bool pollEach)
 {
     for (const LispNode* expression = chain; expression; expression = expression->next) {
         if (pollEach)
