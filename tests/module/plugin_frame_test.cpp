@@ -7,11 +7,12 @@
 #include "host/framework/CTqSystemServicesImpl.h"
 #include "host/lispservices/CTqWorkbenchLispServices.h"
 
+#include "support/modal_dialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -115,27 +116,17 @@ TEST_F(PluginFrameTest, PluginCommandOpensTheDialogModallyWithAWindow)
     QWidget window;
     system().SetMainWindow(&window);
 
-    QString seenTitle;
-    bool seenModal = false;
-    QWidget* seenParent = nullptr;
-    QTimer::singleShot(50, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        seenTitle = dialog->windowTitle();
-        seenModal = dialog->isModal();
-        seenParent = dialog->parentWidget();
-        dialog->close();
-    });
+    SeenDialog seen;
+    CloseModalDialogSoon(seen);
     CTqCommand* command = odedRegCmds()->lookupCmd(CTqString("_PLUGINS"));
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->helpId(), 3061);
     RecordingUserIO userIO;
     TestCommandContext context(nullptr, &userIO);
     EXPECT_EQ(command->execute(&context), tq::kNormal);
-    EXPECT_EQ(seenTitle, QStringLiteral("Plugin Manager"));
-    EXPECT_TRUE(seenModal);
-    EXPECT_EQ(seenParent, &window);
+    EXPECT_EQ(seen.title, QStringLiteral("Plugin Manager"));
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.parent, &window);
     EXPECT_TRUE(userIO.printed.empty());
 
     TestCommandContext withoutUser(nullptr, nullptr);

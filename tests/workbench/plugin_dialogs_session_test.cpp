@@ -6,11 +6,12 @@
 #include "host/framework/CTqSystemServicesImpl.h"
 #include "host/framework/scripted_host_console.h"
 
+#include "support/modal_dialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -69,19 +70,11 @@ TEST_F(PluginDialogsSession, PluginsLoadsTheDialogsLibraryWhenItShowsTheDialog)
     ASSERT_TRUE(open());
     EXPECT_FALSE(IsLoaded(kDialogsLibrary)) << "opening a session shows no dialog";
 
-    QString seenTitle;
-    QWidget* seenParent = nullptr;
-    QTimer::singleShot(50, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        seenTitle = dialog->windowTitle();
-        seenParent = dialog->parentWidget();
-        dialog->close();
-    });
+    SeenDialog seen;
+    CloseModalDialogSoon(seen);
     session->RunCommandLine(QStringLiteral("PLUGINS"));
-    EXPECT_EQ(seenTitle, QStringLiteral("Plugin Manager"));
-    EXPECT_EQ(seenParent, &window);
+    EXPECT_EQ(seen.title, QStringLiteral("Plugin Manager"));
+    EXPECT_EQ(seen.parent, &window);
     EXPECT_TRUE(IsLoaded(kDialogsLibrary));
     EXPECT_FALSE(console.TakeOutput().contains(QStringLiteral("could not be loaded")));
 
